@@ -1,0 +1,43 @@
+# Ferry: the two commands of the README, and the habits around them.
+SHELL := /bin/bash
+.DEFAULT_GOAL := demo
+
+WINEPREFIX_DIR := $(CURDIR)/build/wineprefix
+SOURCES := $(shell find src tests bench fuzz -name '*.cc' -o -name '*.h' 2>/dev/null)
+
+.PHONY: deps build build-windows demo check test-native test-windows format check-format clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native
+
+build-windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+demo: build
+	@scripts/demo.sh
+
+check: deps check-format build build-windows test-native test-windows
+	@echo "make check: all passed"
+
+test-native: build
+	@ctest --preset native
+
+test-windows: build-windows
+	@scripts/wine-prefix.sh $(WINEPREFIX_DIR)
+	@WINEPREFIX=$(WINEPREFIX_DIR) ctest --preset windows; status=$$?; \
+	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$status
+
+format:
+	@clang-format -i $(SOURCES)
+
+check-format:
+	@clang-format --dry-run --Werror $(SOURCES) || \
+	  { echo "make check: code is not formatted; run 'make format'" >&2; exit 1; }
+
+clean:
+	rm -rf build

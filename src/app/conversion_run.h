@@ -1,0 +1,82 @@
+// ConversionRun: one conversion from the source file and its companions to
+// one XML document. Both front ends, the window and ferry-convert, perform
+// their runs through PerformConversionRun.
+#pragma once
+
+#include <string>
+
+#include "app/output_xml.h"
+#include "convert/airport.h"
+#include "convert/building_areas.h"
+#include "sca/fields.h"
+#include "sca/input_sca.h"
+
+namespace ferry {
+
+// What a run takes from its front end: the window's controls, or the
+// command line's options in the same roles.
+struct RunSettings {
+  std::string source_path;
+  // Where the output document goes: the program's directory for the window.
+  std::string output_directory;
+  bool buildings = false;                  // CheckBox1
+  bool exclusions = false;                 // CheckBox2
+  bool airport = false;                    // CheckBox3
+  std::string library_api = "xmlobj.api";  // Edit1, taken unchanged
+  std::string sign_api = "tsign.api";      // Edit2, taken unchanged
+};
+
+// How a run ended.
+struct RunOutcome {
+  bool succeeded = false;
+  // The message as the user reads it: «File not found.»,
+  // «List index out of bounds (12)».
+  std::string message;
+  // The file the failure is about, and for a statement its line (else 0).
+  std::string file;
+  long line = 0;
+  // The output document's path, once it was formed.
+  std::string output_path;
+};
+
+// Runs one conversion and reports how it ended. Nothing is thrown.
+RunOutcome PerformConversionRun(const RunSettings& settings);
+
+// Where the statement being converted begins, for diagnostics.
+struct StatementPlace {
+  std::string file;
+  long line = 0;
+};
+
+// The run and its state, shared by the passes and the converters.
+class ConversionRun {
+ public:
+  explicit ConversionRun(const RunSettings& settings) : settings(settings) {}
+  ConversionRun(const ConversionRun&) = delete;
+  ConversionRun& operator=(const ConversionRun&) = delete;
+
+  // All passes, from opening the source file to closing the document.
+  // The first failure is thrown out of it as a Failure.
+  void Run();
+  // Closes both files after a stop, keeping what was written.
+  void CloseAfterStop();
+
+  // The statement being converted begins at the line just read.
+  void MarkStatement() { statement = {input_sca.Path(), input_sca.LineNumber()}; }
+
+  const RunSettings& settings;
+  std::string output_path;
+  std::string library_api_text;  // Edit1 upper-cased
+  InputSca input_sca;
+  OutputXml output_xml;
+  Fields fields;
+  BuildingArea building_area;
+  Tairport tairport;
+  AirportItems airport_items;
+  StatementPlace statement;
+
+ private:
+  void SourcePass();
+};
+
+}  // namespace ferry

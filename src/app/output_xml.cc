@@ -1,0 +1,73 @@
+#include "app/output_xml.h"
+
+#include <cstring>
+
+#include "base/failure.h"
+
+namespace ferry {
+
+namespace {
+constexpr std::size_t kBufferSize = 1024 * 1024;
+}
+
+OutputXml::OutputXml() : buffer_(new char[kBufferSize]) {}
+
+OutputXml::~OutputXml() {
+  Abandon();
+}
+
+void OutputXml::Create(const std::string& path, const platform::InputFile& reading) {
+  Abandon();
+  if (int error = file_.Create(path, reading)) throw Failure::Io(error, path);
+  path_ = path;
+  used_ = 0;
+}
+
+void OutputXml::Append(std::string_view bytes) {
+  if (bytes.size() > kBufferSize - used_) {
+    Flush();
+    if (bytes.size() > kBufferSize) {
+      if (int error = file_.Write(bytes.data(), bytes.size())) throw Failure::Io(error, path_);
+      return;
+    }
+  }
+  std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
+}
+
+void OutputXml::WriteXmlLine(std::string_view line) {
+  Append(line);
+  Append("\r\n");
+}
+
+void OutputXml::WriteXmlLine(std::initializer_list<std::string_view> pieces) {
+  for (std::string_view piece : pieces) Append(piece);
+  Append("\r\n");
+}
+
+void OutputXml::Flush() {
+  if (used_ == 0) return;
+  std::size_t size = used_;
+  used_ = 0;
+  if (int error = file_.Write(buffer_.get(), size)) throw Failure::Io(error, path_);
+}
+
+void OutputXml::Close() {
+  if (!file_.IsOpen()) return;
+  try {
+    Flush();
+  } catch (...) {
+    file_.Close();
+    throw;
+  }
+  if (int error = file_.Close()) throw Failure::Io(error, path_);
+}
+
+void OutputXml::Abandon() {
+  if (!file_.IsOpen()) return;
+  if (used_ > 0) file_.Write(buffer_.get(), used_);
+  used_ = 0;
+  file_.Close();
+}
+
+}  // namespace ferry

@@ -1,0 +1,102 @@
+#include "convert/building_areas.h"
+
+#include "app/conversion_run.h"
+#include "convert/generic_buildings.h"
+#include "convert/scenery_object.h"
+#include "sca/text.h"
+
+namespace ferry {
+
+void BuildingArea::Open() {
+  inArea = true;
+  lat = "0 00.0";
+  lon = "0 00.0";
+  heading = "0";
+  imageComplexity = "NORMAL";
+  textureIndexBottomX = "256";
+  textureIndexBottomZ = "256";
+  textureIndexWindowX = "256";
+  textureIndexWindowY = "256";
+  textureIndexWindowZ = "256";
+  textureIndexTopX = "256";
+  textureIndexTopZ = "266";
+  textureIndexRoofX = "256";
+  textureIndexRoofZ = "256";
+  textureIndexRoofY = "256";
+}
+
+std::string_view AreaDensity(char density) {
+  switch (density) {
+    case '0':
+      return "VERYSPARSE";
+    case '1':
+      return "SPARSE";
+    case '2':
+      return "NORMAL";
+    case '3':
+    case '4':
+    case '5':
+      return "DENSE";
+    default:
+      return "NORMAL";
+  }
+}
+
+void HandleAreaLine(ConversionRun& run) {
+  const std::string& line = run.input_sca.CurrentLine();
+  Fields& fields = run.fields;
+  BuildingArea& area = run.building_area;
+  fields.SplitFields(line);
+  const std::string_view word = FirstWord(line);
+  if (word == "ENDA") area.inArea = false;
+  if (word == "AREA(") area.Open();
+  if (!area.inArea) return;
+
+  if (word == "IFVARRANGE(") {
+    const std::string& density = fields.At(3);
+    area.imageComplexity.assign(AreaDensity(density.empty() ? '\0' : density[0]));
+  } else if (word == "REFPOINT(") {
+    area.lat = ColonsToSpaces(fields.At(4));
+    area.lon = ColonsToSpaces(fields.At(5));
+  } else if (word == "ROTATEDCALL(") {
+    area.heading = fields.At(4);
+  } else if (word == "ADVBLDG(") {
+    GatherBuildingStatement(run);
+    WriteBuildingPlacement(run);
+  }
+}
+
+namespace {
+
+// A continuation line closes the statement when the last item, trimmed,
+// begins with ")"; an item that trims to nothing does not.
+bool ClosesStatement(const Fields& fields) {
+  std::string_view last = Trim(fields.At(fields.Count() - 1));
+  return !last.empty() && last.front() == ')';
+}
+
+}  // namespace
+
+void GatherBuildingStatement(ConversionRun& run) {
+  Fields& fields = run.fields;
+  if (fields.At(fields.Count() - 1) == ")") return;
+  // The end of the input ends the gathering; the statement is written from
+  // what was gathered.
+  while (!run.input_sca.AtInputEnd()) {
+    run.input_sca.ReadSourceLine();
+    fields.SplitWords(run.input_sca.CurrentLine());
+    if (ClosesStatement(fields)) return;
+  }
+}
+
+void WriteBuildingPlacement(ConversionRun& run) {
+  const BuildingArea& area = run.building_area;
+  OutputXml& out = run.output_xml;
+  WriteSceneryObjectPosition(out, area.lat, area.lon);
+  WriteSceneryObjectAttitude(out, "0", area.heading, "TRUE");
+  WriteSceneryObjectComplexity(out, area.imageComplexity);
+  WriteGenericBuilding(run);
+  WriteSceneryObjectEnd(out);
+}
+
+}  // namespace ferry

@@ -1,0 +1,56 @@
+#include "convert/exclusions.h"
+
+#include "app/conversion_run.h"
+#include "app/file_names.h"
+#include "platform/file.h"
+#include "sca/text.h"
+
+namespace ferry {
+
+namespace {
+
+// Fields 2 to 5 are converted first, so a short line stops before any of its
+// lines is written. Field 5 is the minimum longitude, field 4 the maximum.
+void ConvertExclusion(ConversionRun& run) {
+  Fields& fields = run.fields;
+  fields.SplitFields(run.input_sca.CurrentLine());
+  for (std::size_t i = 2; i <= 5; ++i) ColonsToSpacesInPlace(fields.Mutable(i));
+
+  OutputXml& out = run.output_xml;
+  out.WriteXmlLine("    <ExclusionRectangle");
+  out.WriteXmlLine({"        latitudeMinimum=\"", fields.At(2), "\""});
+  out.WriteXmlLine({"        latitudeMaximum=\"", fields.At(3), "\""});
+  out.WriteXmlLine({"        longitudeMinimum=\"", fields.At(5), "\""});
+  out.WriteXmlLine({"        longitudeMaximum=\"", fields.At(4), "\""});
+  const std::string& flags = fields.At(1);
+  if (flags == "F") {
+    out.WriteXmlLine("        excludeAllObjects=\"TRUE\"");
+  } else {
+    out.WriteXmlLine("        excludeAllObjects=\"FALSE\"");
+    // The low four bits of the first character select the kinds; an empty
+    // field selects none.
+    const unsigned bits = flags.empty() ? 0u : static_cast<unsigned char>(flags[0]) & 0x0Fu;
+    if (bits & 8) out.WriteXmlLine("        excludeBeaconObjects=\"TRUE\"");
+    if (bits & 4) out.WriteXmlLine("        excludeTaxiwaySignObjects=\"TRUE\"");
+    if (bits & 2) out.WriteXmlLine("        excludeLibraryObjects=\"TRUE\"");
+    if (bits & 1) out.WriteXmlLine("        excludeGenericBuildingObjects=\"TRUE\"");
+  }
+  out.WriteXmlLine("    />");
+}
+
+}  // namespace
+
+void ConvertExclusions(ConversionRun& run) {
+  const std::string path = platform::FindCompanionFile(ExclusionFilePath(run.settings.source_path));
+  if (path.empty()) return;
+  run.input_sca.Open(path);
+  while (!run.input_sca.AtInputEnd()) {
+    run.input_sca.ReadSourceLine();
+    if (FirstWord(run.input_sca.CurrentLine()) != "EXCLUDE(") continue;
+    run.MarkStatement();
+    ConvertExclusion(run);
+  }
+  run.input_sca.Close();
+}
+
+}  // namespace ferry

@@ -1,0 +1,52 @@
+#include "convert/library_objects.h"
+
+#include "app/conversion_run.h"
+#include "convert/scenery_object.h"
+#include "sca/text.h"
+
+namespace ferry {
+
+std::string_view LibraryComplexity(char density) {
+  switch (density) {
+    case '1':
+      return "VERYSPARSE";
+    case '2':
+      return "SPARSE";
+    case '3':
+      return "NORMAL";
+    case '4':
+      return "DENSE";
+    case '5':
+    case '6':
+      return "VERYDENSE";
+    default:
+      return "NORMAL";
+  }
+}
+
+// Fields are read in the order 1, 2, 3, then 2, 3, 12, 6, 13, 7, 5 while the
+// lines go out: a short statement stops with exactly the lines before its
+// first missing field written.
+void ConvertLibraryObject(ConversionRun& run) {
+  const std::string& line = run.input_sca.CurrentLine();
+  if (FirstWord(line) != "MACRO(") return;
+  Fields& fields = run.fields;
+  fields.SplitFields(line);
+  if (!ContainsText(fields.At(1), run.library_api_text)) return;
+  ColonsToSpacesInPlace(fields.Mutable(2));
+  ColonsToSpacesInPlace(fields.Mutable(3));
+
+  OutputXml& out = run.output_xml;
+  WriteSceneryObjectPosition(out, fields.At(2), fields.At(3));
+  const bool on_ground = fields.At(12) == "0";
+  WriteSceneryObjectAttitude(out, on_ground ? "0" : fields.At(12), fields.At(6),
+                             on_ground ? "TRUE" : "FALSE");
+  const std::string& density = fields.At(13);
+  // An empty density (a quoted empty text) counts as any other character.
+  WriteSceneryObjectComplexity(out, LibraryComplexity(density.empty() ? '\0' : density[0]));
+  out.WriteXmlLine(
+      {"            \t<LibraryObject name=\"", fields.At(7), "\" scale=\"", fields.At(5), "\"/>"});
+  WriteSceneryObjectEnd(out);
+}
+
+}  // namespace ferry

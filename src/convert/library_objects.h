@@ -1,0 +1,18 @@
+// Library object placements: "MACRO(" calls of the library-object API file
+// become a SceneryObject with one LibraryObject child.
+#pragma once
+
+#include <string_view>
+
+namespace ferry {
+
+class ConversionRun;
+
+// The imageComplexity word for a density character: "1" VERYSPARSE to
+// "5" and "6" VERYDENSE; anything else NORMAL.
+std::string_view LibraryComplexity(char density);
+
+// Looks at one line of the source pass (CurrentLine).
+void ConvertLibraryObject(ConversionRun& run);
+
+}  // namespace ferry

@@ -1,0 +1,22 @@
+// The SceneryObject wrapper that library objects and buildings share. Its
+// start tag is written in three steps, because a library object reads some
+// of its fields only after the first lines are out, and a statement that
+// lacks them must stop with exactly those lines written.
+#pragma once
+
+#include <string_view>
+
+namespace ferry {
+
+class OutputXml;
+
+// Lines 1 to 3: the tag's opening, lat and lon.
+void WriteSceneryObjectPosition(OutputXml& out, std::string_view lat, std::string_view lon);
+// Lines 4 to 8: alt, pitch, bank, heading and altitudeIsAgl.
+void WriteSceneryObjectAttitude(OutputXml& out, std::string_view alt, std::string_view heading,
+                                std::string_view altitude_is_agl);
+// Line 9, which ends the start tag.
+void WriteSceneryObjectComplexity(OutputXml& out, std::string_view image_complexity);
+void WriteSceneryObjectEnd(OutputXml& out);
+
+}  // namespace ferry

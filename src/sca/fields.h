@@ -1,0 +1,43 @@
+// Fields: the list of texts split from a statement, numbered from 0 (field 0
+// is the keyword). One list serves a whole run; its strings are reused from
+// line to line so that splitting does not allocate once they have grown.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ferry {
+
+class Fields {
+ public:
+  // Replaces the whole list with the fields of `text`: blanks separate,
+  // double quotes group (a doubled quote stands for one), a NUL ends the text.
+  void SplitFields(std::string_view text);
+  // Appends the space-separated words of the first 255 characters of `text`.
+  void SplitWords(std::string_view text);
+
+  std::size_t Count() const { return count_; }
+  // Entry i; a missing entry stops the run with "List index out of bounds (i)".
+  const std::string& At(std::size_t i) const;
+  // Entry i, to be replaced in place; missing entries stop the run alike.
+  std::string& Mutable(std::size_t i);
+  void Replace(std::size_t i, std::string_view text) { Mutable(i).assign(text); }
+  const std::string& Last() const { return At(count_ - 1); }
+
+  // The index of the first entry equal to `text`, letter case ignored, or -1.
+  long FindField(std::string_view text) const;
+
+  // Appends one entry; used by tests and by callers that build lists.
+  void Append(std::string_view text) { NewEntry().assign(text); }
+  void Clear() { count_ = 0; }
+
+ private:
+  std::string& NewEntry();
+
+  std::vector<std::string> items_;
+  std::size_t count_ = 0;
+};
+
+}  // namespace ferry

@@ -1,0 +1,110 @@
+#include "sca/input_sca.h"
+
+#include <cstring>
+
+#include "base/failure.h"
+#include "sca/text.h"
+
+namespace ferry {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 256 * 1024;
+constexpr char kCtrlZ = 0x1A;
+
+// Appends [data, data + size) to `line` without its CRs.
+void AppendWithoutCr(std::string& line, const char* data, std::size_t size) {
+  const char* end = data + size;
+  while (data < end) {
+    const char* cr = static_cast<const char*>(std::memchr(data, '\r', end - data));
+    const char* stop = cr ? cr : end;
+    line.append(data, stop - data);
+    data = cr ? cr + 1 : end;
+  }
+}
+
+}  // namespace
+
+InputSca::InputSca() : buffer_(new char[kBufferSize]) {}
+
+void InputSca::Open(const std::string& path) {
+  Close();
+  if (int error = file_.Open(path)) throw Failure::Io(error, path);
+  path_ = path;
+  begin_ = end_ = 0;
+  at_eof_ = false;
+  line_number_ = 0;
+}
+
+void InputSca::Close() {
+  file_.Close();
+  begin_ = end_ = 0;
+  at_eof_ = true;
+}
+
+bool InputSca::Fill() {
+  if (begin_ < end_) return true;
+  if (at_eof_) return false;
+  std::size_t got = 0;
+  if (int error = file_.Read(buffer_.get(), kBufferSize, &got)) throw Failure::Io(error, path_);
+  begin_ = 0;
+  end_ = got;
+  if (got == 0) at_eof_ = true;
+  return got > 0;
+}
+
+bool InputSca::AtInputEnd() {
+  return !Fill() || buffer_[begin_] == kCtrlZ;
+}
+
+void InputSca::ReadSourceLine() {
+  raw_line_.clear();
+  ++line_number_;
+  while (Fill()) {
+    const char* data = buffer_.get() + begin_;
+    std::size_t available = end_ - begin_;
+    const char* lf = static_cast<const char*>(std::memchr(data, '\n', available));
+    std::size_t span = lf ? static_cast<std::size_t>(lf - data) : available;
+    if (const void* z = std::memchr(data, kCtrlZ, span)) {
+      std::size_t text = static_cast<const char*>(z) - data;
+      AppendWithoutCr(raw_line_, data, text);
+      begin_ += text + 1;  // the Ctrl-Z is consumed
+      SkipRestOfLine();
+      break;
+    }
+    AppendWithoutCr(raw_line_, data, span);
+    begin_ += span;
+    if (lf) {
+      ++begin_;  // the LF
+      break;
+    }
+  }
+  SetCurrentLine();
+}
+
+// Skips up to and including the next LF; stops before a Ctrl-Z.
+void InputSca::SkipRestOfLine() {
+  while (Fill()) {
+    const char* data = buffer_.get() + begin_;
+    std::size_t available = end_ - begin_;
+    const char* lf = static_cast<const char*>(std::memchr(data, '\n', available));
+    std::size_t span = lf ? static_cast<std::size_t>(lf - data) : available;
+    if (const void* z = std::memchr(data, kCtrlZ, span)) {
+      begin_ += static_cast<const char*>(z) - data;
+      return;
+    }
+    begin_ += span;
+    if (lf) {
+      ++begin_;
+      return;
+    }
+  }
+}
+
+void InputSca::SetCurrentLine() {
+  std::string_view trimmed = Trim(raw_line_);
+  current_line_.assign(trimmed);
+  UpperCaseInPlace(current_line_);
+}
+
+}  // namespace ferry

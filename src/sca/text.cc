@@ -1,0 +1,71 @@
+#include "sca/text.h"
+
+#include <algorithm>
+
+namespace ferry {
+
+std::string_view Trim(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+void UpperCaseInPlace(std::string& text) {
+  for (char& c : text) c = UpperChar(c);
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string result(text);
+  UpperCaseInPlace(result);
+  return result;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (UpperChar(a[i]) != UpperChar(b[i])) return false;
+  }
+  return true;
+}
+
+std::string_view FirstWord(std::string_view text) {
+  text = text.substr(0, kWordWindow);
+  std::size_t begin = 0;
+  while (begin < text.size() && text[begin] == ' ') ++begin;
+  std::size_t end = begin;
+  while (end < text.size() && text[end] != ' ') ++end;
+  return text.substr(begin, end - begin);
+}
+
+std::size_t CountWords(std::string_view text) {
+  text = text.substr(0, kWordWindow);
+  std::size_t count = 0;
+  bool in_word = false;
+  for (char c : text) {
+    if (c == ' ') {
+      in_word = false;
+    } else if (!in_word) {
+      in_word = true;
+      ++count;
+    }
+  }
+  return count;
+}
+
+std::string ColonsToSpaces(std::string_view text) {
+  std::string result(text);
+  ColonsToSpacesInPlace(result);
+  return result;
+}
+
+void ColonsToSpacesInPlace(std::string& text) {
+  std::replace(text.begin(), text.end(), ':', ' ');
+}
+
+bool ContainsText(std::string_view haystack, std::string_view needle) {
+  return !needle.empty() && haystack.find(needle) != std::string_view::npos;
+}
+
+}  // namespace ferry

@@ -1,0 +1,41 @@
+// Text rules shared by every pass. Every byte is one character; nothing is
+// decoded, and casing touches the ASCII letters only.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ferry {
+
+// Word operations look at this many leading characters only.
+inline constexpr std::size_t kWordWindow = 255;
+
+inline bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 0x20;
+}
+inline char UpperChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+inline char LowerChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+// Removes the characters 0x00 to 0x20 from both ends.
+std::string_view Trim(std::string_view text);
+void UpperCaseInPlace(std::string& text);
+std::string UpperCase(std::string_view text);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// The first space-separated word of the first 255 characters, or empty.
+std::string_view FirstWord(std::string_view text);
+std::size_t CountWords(std::string_view text);
+
+std::string ColonsToSpaces(std::string_view text);
+void ColonsToSpacesInPlace(std::string& text);
+
+// Whether `needle` occurs in `haystack` as a run of characters; an empty
+// needle occurs nowhere.
+bool ContainsText(std::string_view haystack, std::string_view needle);
+
+}  // namespace ferry
