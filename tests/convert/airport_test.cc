@@ -104,12 +104,14 @@ TEST(Airport, AShortStatementStopsAtItsFirstMissingField) {
   struct Case {
     const char* line;
     int index;
-    std::size_t lines;  // of the body, written before the stop
+    // Lines written before the stop: a child stops after the start tag (5)
+    // and the first tower (4).
+    std::size_t lines;
   } cases[] = {
       {"APLOCATION(\tN1 W2", 3, 0},  // a tab ends the keyword here
       {"APLOCATION( N1", 2, 0},     {"APLOCATION( N1 W2", 3, 0}, {"ICAO_ID( \x01", 1, 0},
-      {"NAMEENTRY( CITY", 3, 0},    {"NAMEENTRY( CITY 0", 3, 0}, {"TOWER( N1", 2, 6 + 2},
-      {"TOWER( N1 W2", 3, 6 + 3},   {"FREQUENCY( 118.1", 2, 6},  {"\"FREQUENCY(\" 118.1", 2, 6},
+      {"NAMEENTRY( CITY", 3, 0},    {"NAMEENTRY( CITY 0", 3, 0}, {"TOWER( N1", 2, 9 + 2},
+      {"TOWER( N1 W2", 3, 9 + 3},   {"FREQUENCY( 118.1", 2, 9},  {"\"FREQUENCY(\" 118.1", 2, 9},
   };
   for (const Case& k : cases) {
     Converted c = ConvertAirportFile(std::string("TOWER( N1 W2 3\n") + k.line + " \n");
