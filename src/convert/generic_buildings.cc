@@ -1,5 +1,6 @@
 #include "convert/generic_buildings.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -86,10 +87,76 @@ struct Attribute {
   std::string_view value;
 };
 
-void WriteAttributes(OutputXml& out, std::initializer_list<Attribute> attributes) {
-  std::size_t left = attributes.size();
-  for (const Attribute& a : attributes) {
-    out.WriteXmlLine({"                 ", a.name, "=\"", a.value, --left ? "\"" : "\"/>"});
+// The attribute lines of a shape's element, in their order; the last one
+// closes the element.
+class AttributeList {
+ public:
+  void Add(std::string_view name, std::string_view value) { items_[count_++] = {name, value}; }
+  void Write(OutputXml& out) const {
+    for (std::size_t i = 0; i < count_; ++i) {
+      out.WriteXmlLine({"                 ", items_[i].name, "=\"", items_[i].value,
+                        i + 1 < count_ ? "\"" : "\"/>"});
+    }
+  }
+
+ private:
+  std::array<Attribute, 17> items_;
+  std::size_t count_ = 0;
+};
+
+// The shapes share one order of attributes; POLY leaves out the Z indices of
+// its levels, and the roof differs: POLY gives its height before the roof
+// indices, PEAKED after them.
+AttributeList ShapeAttributes(Shape shape, const Footprint& f, const BuildingValues& v,
+                              const BuildingArea& a) {
+  const bool poly = shape == Shape::kPoly;
+  AttributeList list;
+  switch (shape) {
+    case Shape::kNormal:
+      list.Add("roofType", "FLAT");
+      break;
+    case Shape::kPeaked:
+      list.Add("roofType", "PEAKED");
+      break;
+    case Shape::kSloped:
+      break;
+    case Shape::kPoly:
+      list.Add("buildingSides", f.buildingSides);
+      list.Add("smoothing", "TRUE");
+      break;
+  }
+  list.Add("sizeX", f.sizeX);
+  list.Add("sizeZ", f.sizeZ);
+  if (shape == Shape::kSloped) {
+    list.Add("sizeTopX", f.sizeTopX);
+    list.Add("sizeTopZ", f.sizeTopZ);
+  }
+  list.Add("sizeBottomY", v.sizeBottomY);
+  list.Add("textureIndexBottomX", a.textureIndexBottomX);
+  if (!poly) list.Add("textureIndexBottomZ", a.textureIndexBottomZ);
+  list.Add("sizeWindowY", v.sizeWindowY);
+  list.Add("textureIndexWindowX", a.textureIndexWindowX);
+  list.Add("textureIndexWindowY", a.textureIndexWindowY);
+  if (!poly) list.Add("textureIndexWindowZ", a.textureIndexWindowZ);
+  list.Add("sizeTopY", v.sizeTopY);
+  list.Add("textureIndexTopX", a.textureIndexTopX);
+  if (!poly) list.Add("textureIndexTopZ", a.textureIndexTopZ);
+  if (poly) list.Add("sizeRoofY", v.sizeRoofY);
+  list.Add("textureIndexRoofX", a.textureIndexRoofX);
+  list.Add("textureIndexRoofZ", a.textureIndexRoofZ);
+  if (shape == Shape::kPeaked) list.Add("sizeRoofY", v.sizeRoofY);
+  if (shape == Shape::kPeaked || poly) list.Add("textureIndexRoofY", a.textureIndexRoofY);
+  return list;
+}
+
+std::string_view ShapeElement(Shape shape) {
+  switch (shape) {
+    case Shape::kSloped:
+      return "           <PyramidalBuilding";
+    case Shape::kPoly:
+      return "           <MultiSidedBuilding";
+    default:
+      return "           <RectangularBuilding";
   }
 }
 
@@ -130,83 +197,8 @@ void WriteGenericBuilding(ConversionRun& run) {
   out.WriteXmlLine({"           roofTexture=\"", v.roofTexture, "\""});
   out.WriteXmlLine({"           topTexture=\"", v.topTexture, "\""});
   out.WriteXmlLine({"           windowTexture=\"", v.windowTexture, "\">"});
-  switch (shape) {
-    case Shape::kNormal:
-      out.WriteXmlLine("           <RectangularBuilding");
-      WriteAttributes(out, {{"roofType", "FLAT"},
-                            {"sizeX", f.sizeX},
-                            {"sizeZ", f.sizeZ},
-                            {"sizeBottomY", v.sizeBottomY},
-                            {"textureIndexBottomX", a.textureIndexBottomX},
-                            {"textureIndexBottomZ", a.textureIndexBottomZ},
-                            {"sizeWindowY", v.sizeWindowY},
-                            {"textureIndexWindowX", a.textureIndexWindowX},
-                            {"textureIndexWindowY", a.textureIndexWindowY},
-                            {"textureIndexWindowZ", a.textureIndexWindowZ},
-                            {"sizeTopY", v.sizeTopY},
-                            {"textureIndexTopX", a.textureIndexTopX},
-                            {"textureIndexTopZ", a.textureIndexTopZ},
-                            {"textureIndexRoofX", a.textureIndexRoofX},
-                            {"textureIndexRoofZ", a.textureIndexRoofZ}});
-      break;
-    case Shape::kPeaked:
-      out.WriteXmlLine("           <RectangularBuilding");
-      WriteAttributes(out, {{"roofType", "PEAKED"},
-                            {"sizeX", f.sizeX},
-                            {"sizeZ", f.sizeZ},
-                            {"sizeBottomY", v.sizeBottomY},
-                            {"textureIndexBottomX", a.textureIndexBottomX},
-                            {"textureIndexBottomZ", a.textureIndexBottomZ},
-                            {"sizeWindowY", v.sizeWindowY},
-                            {"textureIndexWindowX", a.textureIndexWindowX},
-                            {"textureIndexWindowY", a.textureIndexWindowY},
-                            {"textureIndexWindowZ", a.textureIndexWindowZ},
-                            {"sizeTopY", v.sizeTopY},
-                            {"textureIndexTopX", a.textureIndexTopX},
-                            {"textureIndexTopZ", a.textureIndexTopZ},
-                            {"textureIndexRoofX", a.textureIndexRoofX},
-                            {"textureIndexRoofZ", a.textureIndexRoofZ},
-                            {"sizeRoofY", v.sizeRoofY},
-                            {"textureIndexRoofY", a.textureIndexRoofY}});
-      break;
-    case Shape::kSloped:
-      out.WriteXmlLine("           <PyramidalBuilding");
-      WriteAttributes(out, {{"sizeX", f.sizeX},
-                            {"sizeZ", f.sizeZ},
-                            {"sizeTopX", f.sizeTopX},
-                            {"sizeTopZ", f.sizeTopZ},
-                            {"sizeBottomY", v.sizeBottomY},
-                            {"textureIndexBottomX", a.textureIndexBottomX},
-                            {"textureIndexBottomZ", a.textureIndexBottomZ},
-                            {"sizeWindowY", v.sizeWindowY},
-                            {"textureIndexWindowX", a.textureIndexWindowX},
-                            {"textureIndexWindowY", a.textureIndexWindowY},
-                            {"textureIndexWindowZ", a.textureIndexWindowZ},
-                            {"sizeTopY", v.sizeTopY},
-                            {"textureIndexTopX", a.textureIndexTopX},
-                            {"textureIndexTopZ", a.textureIndexTopZ},
-                            {"textureIndexRoofX", a.textureIndexRoofX},
-                            {"textureIndexRoofZ", a.textureIndexRoofZ}});
-      break;
-    case Shape::kPoly:
-      out.WriteXmlLine("           <MultiSidedBuilding");
-      WriteAttributes(out, {{"buildingSides", f.buildingSides},
-                            {"smoothing", "TRUE"},
-                            {"sizeX", f.sizeX},
-                            {"sizeZ", f.sizeZ},
-                            {"sizeBottomY", v.sizeBottomY},
-                            {"textureIndexBottomX", a.textureIndexBottomX},
-                            {"sizeWindowY", v.sizeWindowY},
-                            {"textureIndexWindowX", a.textureIndexWindowX},
-                            {"textureIndexWindowY", a.textureIndexWindowY},
-                            {"sizeTopY", v.sizeTopY},
-                            {"textureIndexTopX", a.textureIndexTopX},
-                            {"sizeRoofY", v.sizeRoofY},
-                            {"textureIndexRoofX", a.textureIndexRoofX},
-                            {"textureIndexRoofZ", a.textureIndexRoofZ},
-                            {"textureIndexRoofY", a.textureIndexRoofY}});
-      break;
-  }
+  out.WriteXmlLine(ShapeElement(shape));
+  ShapeAttributes(shape, f, v, a).Write(out);
   out.WriteXmlLine("     </GenericBuilding>");
 }
 
