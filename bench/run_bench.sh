@@ -7,15 +7,16 @@
 #
 # Environment: BENCH_MB (default 150), BENCH_RUNS (default 5), BENCH_LARGE=1
 # adds one run at ten times BENCH_MB for peak memory, BENCH_MICRO=0 skips the
-# microbenchmarks. Sceneries are kept in BUILD_DIR/benchdata for the next run;
-# outputs are removed.
+# microbenchmarks, FERRY_CONVERT names another ferry-convert to measure.
+# Sceneries are kept in BUILD_DIR/benchdata for the next run; outputs are
+# removed.
 set -euo pipefail
 
 build=${1:-build/native}
 mb=${BENCH_MB:-150}
 runs=${BENCH_RUNS:-5}
 data=$build/benchdata
-convert=$(cd "$build" && pwd)/ferry-convert
+convert=${FERRY_CONVERT:-$(cd "$build" && pwd)/ferry-convert}
 generate=$(cd "$build" && pwd)/bench/ferry-generate-scenery
 mkdir -p "$data"
 
@@ -33,7 +34,10 @@ scenery() {
   echo "$data/$name.sca"
 }
 
-# Runs Ferry and the floor RUNS times each, interleaved; prints
+# Runs Ferry and the floor RUNS times each, interleaved, after one round
+# that is not counted: the first large write after a while costs the kernel
+# (and a virtual machine's host) more than the next ones. Both start from a
+# flushed disk and without their output file. Prints
 # "ferry_s floor_s rss_kib in_bytes out_bytes" with medians (RSS: maximum).
 measure() {
   local source=$1 count=$2 out=$data/out
@@ -41,7 +45,7 @@ measure() {
   name=$(basename "$stem")
   mkdir -p "$out"
   local ferry=() floor=() rss=0
-  for ((i = 0; i < count; i++)); do
+  for ((i = -1; i < count; i++)); do
     rm -f "$out/$name.xml" "$out/copy"
     sync
     local t0 t1 t2 t3 kib
@@ -55,6 +59,7 @@ measure() {
     cat "$source" > /dev/null
     cat "$out/$name.xml" > "$out/copy"
     t3=$(now)
+    [ "$i" -lt 0 ] && continue
     ferry+=("$(echo "$t0 $t1" | awk '{ print ($2 - $1) / 1e9 }')")
     floor+=("$(echo "$t2 $t3" | awk '{ print ($2 - $1) / 1e9 }')")
   done
