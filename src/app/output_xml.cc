@@ -6,10 +6,6 @@
 
 namespace ferry {
 
-namespace {
-constexpr std::size_t kBufferSize = 1024 * 1024;
-}
-
 OutputXml::OutputXml() : buffer_(new char[kBufferSize]) {}
 
 OutputXml::~OutputXml() {
@@ -35,29 +31,9 @@ void OutputXml::Append(std::string_view bytes) {
   used_ += bytes.size();
 }
 
-void OutputXml::WriteXmlLine(std::string_view line) {
-  WriteXmlLine({line});
-}
-
-// Most lines are short and fit into what is left of the buffer: they are
-// copied in with one test of room for the whole line. Longer ones go
-// through Append, piece by piece.
-void OutputXml::WriteXmlLine(std::initializer_list<std::string_view> pieces) {
-  std::size_t size = 2;
-  for (std::string_view piece : pieces) size += piece.size();
-  if (size > kBufferSize - used_) {
-    for (std::string_view piece : pieces) Append(piece);
-    Append("\r\n");
-    return;
-  }
-  char* at = buffer_.get() + used_;
-  for (std::string_view piece : pieces) {
-    std::memcpy(at, piece.data(), piece.size());
-    at += piece.size();
-  }
-  *at++ = '\r';
-  *at++ = '\n';
-  used_ = static_cast<std::size_t>(at - buffer_.get());
+void OutputXml::WriteLongLine(std::initializer_list<std::string_view> pieces) {
+  for (std::string_view piece : pieces) Append(piece);
+  Append("\r\n");
 }
 
 void OutputXml::Flush() {

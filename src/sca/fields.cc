@@ -16,13 +16,6 @@ bool IsFieldSeparator(char c) {
 
 }  // namespace
 
-std::string& Fields::NewEntry() {
-  if (count_ == items_.size()) items_.emplace_back();
-  std::string& entry = items_[count_++];
-  entry.clear();
-  return entry;
-}
-
 void Fields::SplitFields(std::string_view text) {
   count_ = 0;
   if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
@@ -34,6 +27,7 @@ void Fields::SplitFields(std::string_view text) {
   while (i < n) {
     std::string& field = NewEntry();
     if (text[i] == '"') {
+      field.clear();
       ++i;
       // Runs up to a quote that is not doubled; a doubled quote stands for one.
       while (i < n) {

@@ -34,7 +34,11 @@ class Fields {
   void Clear() { count_ = 0; }
 
  private:
-  std::string& NewEntry();
+  // The next entry, its text left from an earlier line: callers assign it.
+  std::string& NewEntry() {
+    if (count_ == items_.size()) items_.emplace_back();
+    return items_[count_++];
+  }
 
   std::vector<std::string> items_;
   std::size_t count_ = 0;
