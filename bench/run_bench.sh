@@ -22,7 +22,8 @@ mkdir -p "$data"
 
 now() { date +%s%N; }
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# "median min max" of the numbers on standard input.
+stats() { sort -g | awk '{ v[NR] = $1 } END { print ((NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'; }
 
 # Generates the scenery of SIZE megabytes once; prints its source path.
 scenery() {
@@ -38,7 +39,8 @@ scenery() {
 # that is not counted: the first large write after a while costs the kernel
 # (and a virtual machine's host) more than the next ones. Both start from a
 # flushed disk and without their output file. Prints
-# "ferry_s floor_s rss_kib in_bytes out_bytes" with medians (RSS: maximum).
+# "ferry_median ferry_min ferry_max floor_median floor_min floor_max rss_kib
+# in_bytes out_bytes" (RSS: the largest of the runs).
 measure() {
   local source=$1 count=$2 out=$data/out
   local stem=${source%.sca} name
@@ -67,31 +69,40 @@ measure() {
   in_bytes=$(stat -c %s "$source")
   out_bytes=$(stat -c %s "$out/$name.xml")
   rm -f "$out/$name.xml" "$out/copy" "$out/rss"
-  echo "$(printf '%s\n' "${ferry[@]}" | median) $(printf '%s\n' "${floor[@]}" | median) $rss $in_bytes $out_bytes"
+  echo "$(printf '%s\n' "${ferry[@]}" | stats) $(printf '%s\n' "${floor[@]}" | stats) $rss $in_bytes $out_bytes"
 }
 
+# The ratio of the medians is the figure; the ratio of the best runs is
+# shown beside it because the floor, all kernel work, swings widely on a
+# shared machine.
 report() {
-  local label=$1 ferry=$2 floor=$3 rss=$4 in_bytes=$5 out_bytes=$6
-  awk -v l="$label" -v f="$ferry" -v c="$floor" -v r="$rss" -v i="$in_bytes" -v o="$out_bytes" 'BEGIN {
-    printf "%-9s %8.1f MB in %8.1f MB out | ferry %7.3f s  floor %7.3f s  ratio %5.2f | in %7.1f MB/s  out %7.1f MB/s | %7.2f ms/MB in | peak RSS %6.2f MiB\n",
-      l, i / 1e6, o / 1e6, f, c, f / c, i / 1e6 / f, o / 1e6 / f, f * 1000 / (i / 1e6), r / 1024
+  local label=$1
+  shift
+  awk -v l="$label" -v fm="$1" -v fa="$2" -v fb="$3" -v cm="$4" -v ca="$5" -v cb="$6" \
+    -v r="$7" -v i="$8" -v o="$9" 'BEGIN {
+    printf "%s: %.1f MB in, %.1f MB out\n", l, i / 1e6, o / 1e6
+    printf "  ferry %.3f s (%.3f-%.3f)  floor %.3f s (%.3f-%.3f)  ratio %.2f (best runs %.2f)\n",
+      fm, fa, fb, cm, ca, cb, fm / cm, fa / ca
+    printf "  input %.1f MB/s  output %.1f MB/s  %.2f ms per input MB  peak RSS %.2f MiB\n",
+      i / 1e6 / fm, o / 1e6 / fm, fm * 1000 / (i / 1e6), r / 1024
   }'
 }
 
 tenth=$(awk -v m="$mb" 'BEGIN { print m / 10 }')
-echo "ferry-convert -bea, medians of $runs runs; floor = cat SOURCE > /dev/null + cat OUTPUT > COPY"
-read -r f1 c1 r1 i1 o1 <<< "$(measure "$(scenery "$tenth")" "$runs")"
-report "1/10" "$f1" "$c1" "$r1" "$i1" "$o1"
-read -r f2 c2 r2 i2 o2 <<< "$(measure "$(scenery "$mb")" "$runs")"
-report "default" "$f2" "$c2" "$r2" "$i2" "$o2"
-awk -v a="$f1" -v ai="$i1" -v b="$f2" -v bi="$i2" 'BEGIN {
-  printf "linearity: %.2f ms/MB at 1/10, %.2f ms/MB at full size (quotient %.2f)\n",
+echo "ferry-convert -bea against the floor (cat SOURCE > /dev/null; cat OUTPUT > COPY):"
+echo "medians of $runs runs (fastest-slowest) after one uncounted round"
+read -r -a small <<< "$(measure "$(scenery "$tenth")" "$runs")"
+report "1/10 size" "${small[@]}"
+read -r -a full <<< "$(measure "$(scenery "$mb")" "$runs")"
+report "default size" "${full[@]}"
+awk -v a="${small[0]}" -v ai="${small[7]}" -v b="${full[0]}" -v bi="${full[7]}" 'BEGIN {
+  printf "linearity: %.2f ms per input MB at 1/10, %.2f at full size (quotient %.2f)\n",
     a * 1000 / (ai / 1e6), b * 1000 / (bi / 1e6), (b / bi) / (a / ai)
 }'
 if [ "${BENCH_LARGE:-0}" = 1 ]; then
   large=$(awk -v m="$mb" 'BEGIN { print m * 10 }')
-  read -r f3 c3 r3 i3 o3 <<< "$(measure "$(scenery "$large")" 1)"
-  report "10x" "$f3" "$c3" "$r3" "$i3" "$o3"
+  read -r -a big <<< "$(measure "$(scenery "$large")" 1)"
+  report "10x size" "${big[@]}"
 fi
 
 if [ "${BENCH_MICRO:-1}" != 0 ] && [ -x "$build/bench/ferry_microbench" ]; then
