@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/conversion_run.h"
+#include "convert/airport.h"
 #include "convert/building_areas.h"
 #include "convert/exclusions.h"
 #include "convert/library_objects.h"
@@ -67,6 +68,8 @@ struct Mixes {
     Write("areas.sca", areas);
     Write("exclusions_Exclude.SCA", bench::ExclusionFile(bench::kDefaultSeed));
     Write("exclusions.sca", "");
+    Write("airport_AFD.SCA", bench::AfdFile(bench::kDefaultSeed));
+    Write("airport.sca", "");
   }
   ~Mixes() {
     std::error_code ignored;
@@ -191,6 +194,13 @@ void BM_Exclusions(benchmark::State& state) {
                               bench::ExclusionFile(bench::kDefaultSeed).size());
 }
 BENCHMARK(BM_Exclusions)->Unit(benchmark::kMicrosecond);
+
+// The AFD file's gathering and the Airport element; its sign pass reads an
+// empty source.
+void BM_Airport(benchmark::State& state) {
+  PassOver<ConvertAirport>(state, "airport.sca", bench::AfdFile(bench::kDefaultSeed).size());
+}
+BENCHMARK(BM_Airport)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace ferry
