@@ -16,7 +16,7 @@ bool IsFieldSeparator(char c) {
 
 }  // namespace
 
-void Fields::SplitFields(std::string_view text) {
+void Fields::SplitFields(std::string_view text, std::size_t limit) {
   count_ = 0;
   if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
     text = text.substr(0, static_cast<const char*>(nul) - text.data());
@@ -24,7 +24,7 @@ void Fields::SplitFields(std::string_view text) {
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n && IsFieldSeparator(text[i])) ++i;
-  while (i < n) {
+  while (i < n && count_ < limit) {
     std::string& field = NewEntry();
     if (text[i] == '"') {
       field.clear();
