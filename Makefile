@@ -41,3 +41,9 @@ check-format:
 
 clean:
 	rm -rf build
+
+# The throughput benchmark; never part of check. BENCH_MB, BENCH_RUNS,
+# BENCH_LARGE=1 and BENCH_MICRO=0 tune it (bench/run_bench.sh).
+.PHONY: bench
+bench: build
+	@bench/run_bench.sh build/native

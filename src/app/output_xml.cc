@@ -6,10 +6,6 @@
 
 namespace ferry {
 
-namespace {
-constexpr std::size_t kBufferSize = 1024 * 1024;
-}
-
 OutputXml::OutputXml() : buffer_(new char[kBufferSize]) {}
 
 OutputXml::~OutputXml() {
@@ -35,12 +31,7 @@ void OutputXml::Append(std::string_view bytes) {
   used_ += bytes.size();
 }
 
-void OutputXml::WriteXmlLine(std::string_view line) {
-  Append(line);
-  Append("\r\n");
-}
-
-void OutputXml::WriteXmlLine(std::initializer_list<std::string_view> pieces) {
+void OutputXml::WriteLongLine(std::initializer_list<std::string_view> pieces) {
   for (std::string_view piece : pieces) Append(piece);
   Append("\r\n");
 }

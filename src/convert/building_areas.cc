@@ -42,15 +42,21 @@ std::string_view AreaDensity(char density) {
   }
 }
 
+// Only the four statements inside an area read Fields, and every later
+// reader splits its own line first, so the other lines need not be split:
+// most lines of a scenery are of that kind.
 void HandleAreaLine(ConversionRun& run) {
   const std::string& line = run.input_sca.CurrentLine();
   Fields& fields = run.fields;
   BuildingArea& area = run.building_area;
-  fields.SplitFields(line);
   const std::string_view word = FirstWord(line);
   if (word == "ENDA") area.inArea = false;
   if (word == "AREA(") area.Open();
   if (!area.inArea) return;
+  if (word == "IFVARRANGE(" || word == "REFPOINT(" || word == "ROTATEDCALL(" ||
+      word == "ADVBLDG(") {
+    fields.SplitFields(line);
+  }
 
   if (word == "IFVARRANGE(") {
     const std::string& density = fields.At(3);

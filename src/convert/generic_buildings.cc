@@ -13,23 +13,39 @@ namespace {
 enum class Shape { kNormal, kPeaked, kSloped, kPoly };
 
 // The texture names and level heights of one building; all "0" at its start.
+// They view entries of Fields, which stay unchanged while the building is
+// written; only the texture indices outlive it, in BuildingArea.
 struct BuildingValues {
-  std::string bottomTexture = "0";
-  std::string windowTexture = "0";
-  std::string topTexture = "0";
-  std::string roofTexture = "0";
-  std::string sizeBottomY = "0";
-  std::string sizeWindowY = "0";
-  std::string sizeTopY = "0";
-  std::string sizeRoofY = "0";
+  std::string_view bottomTexture = "0";
+  std::string_view windowTexture = "0";
+  std::string_view topTexture = "0";
+  std::string_view roofTexture = "0";
+  std::string_view sizeBottomY = "0";
+  std::string_view sizeWindowY = "0";
+  std::string_view sizeTopY = "0";
+  std::string_view sizeRoofY = "0";
 };
 
 struct Footprint {
-  std::string sizeX;
-  std::string sizeZ;
-  std::string sizeTopX;
-  std::string sizeTopZ;
-  std::string buildingSides;
+  std::string_view sizeX;
+  std::string_view sizeZ;
+  std::string_view sizeTopX;
+  std::string_view sizeTopZ;
+  std::string_view buildingSides;
+};
+
+// A value read from a section into either kind of target.
+struct Target {
+  Target(std::string_view* view) : view(view) {}
+  Target(std::string* text) : text(text) {}
+  void Set(const std::string& value) const {
+    if (view)
+      *view = value;
+    else
+      *text = value;
+  }
+  std::string_view* view = nullptr;
+  std::string* text = nullptr;
 };
 
 bool ShapeOf(const std::string& word, Shape* shape) {
@@ -49,11 +65,11 @@ bool ShapeOf(const std::string& word, Shape* shape) {
 // Reads the values after a section word into `targets`, in ascending order.
 // A section word that does not occur leaves them as they are.
 void ReadSection(const Fields& fields, std::string_view word,
-                 std::initializer_list<std::string*> targets) {
+                 std::initializer_list<Target> targets) {
   long at = fields.FindField(word);
   if (at < 0) return;
   std::size_t i = static_cast<std::size_t>(at);
-  for (std::string* target : targets) *target = fields.At(++i);
+  for (const Target& target : targets) target.Set(fields.At(++i));
 }
 
 void ReadSections(const Fields& fields, Shape shape, BuildingValues& v, BuildingArea& a) {

@@ -97,7 +97,9 @@ void ConvertTaxiwaySigns(ConversionRun& run) {
     in.ReadSourceLine();
     if (FirstWord(in.CurrentLine()) != "MACRO(") continue;
     run.MarkStatement();
-    run.fields.SplitFields(in.CurrentLine());
+    // Only field 1 is read from the upper-cased line; a sign is split again
+    // from RawLine.
+    run.fields.SplitFields(in.CurrentLine(), 2);
     if (ContainsText(run.fields.At(1), sign_api_text)) ConvertSign(run);
   }
   in.Close();

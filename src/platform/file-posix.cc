@@ -112,9 +112,13 @@ int OutputFile::Create(const std::string& path, const InputFile& reading) {
     close(fd);
     return 32;
   }
-  if (ftruncate(fd, 0) != 0) {
+  // An empty file is not truncated: on ext4 a truncation to zero makes the
+  // close push the whole new document out to the disk before it returns
+  // (the safeguard for files replaced in place), which a new file is spared.
+  struct stat st;
+  const bool empty = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0;
+  if (!empty && ftruncate(fd, 0) != 0) {
     int error = errno;
-    struct stat st;
     // A character device such as /dev/null or /dev/full cannot be truncated
     // and needs not be.
     if (!(error == EINVAL && fstat(fd, &st) == 0 && !S_ISREG(st.st_mode))) {

@@ -16,14 +16,7 @@ bool IsFieldSeparator(char c) {
 
 }  // namespace
 
-std::string& Fields::NewEntry() {
-  if (count_ == items_.size()) items_.emplace_back();
-  std::string& entry = items_[count_++];
-  entry.clear();
-  return entry;
-}
-
-void Fields::SplitFields(std::string_view text) {
+void Fields::SplitFields(std::string_view text, std::size_t limit) {
   count_ = 0;
   if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
     text = text.substr(0, static_cast<const char*>(nul) - text.data());
@@ -31,9 +24,10 @@ void Fields::SplitFields(std::string_view text) {
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n && IsFieldSeparator(text[i])) ++i;
-  while (i < n) {
+  while (i < n && count_ < limit) {
     std::string& field = NewEntry();
     if (text[i] == '"') {
+      field.clear();
       ++i;
       // Runs up to a quote that is not doubled; a doubled quote stands for one.
       while (i < n) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,9 @@ class Fields {
  public:
   // Replaces the whole list with the fields of `text`: blanks separate,
   // double quotes group (a doubled quote stands for one), a NUL ends the text.
-  void SplitFields(std::string_view text);
+  // With a `limit`, the split stops after that many fields: for a reader that
+  // reads no further field of this split.
+  void SplitFields(std::string_view text, std::size_t limit = SIZE_MAX);
   // Appends the space-separated words of the first 255 characters of `text`.
   void SplitWords(std::string_view text);
 
@@ -34,7 +37,11 @@ class Fields {
   void Clear() { count_ = 0; }
 
  private:
-  std::string& NewEntry();
+  // The next entry, its text left from an earlier line: callers assign it.
+  std::string& NewEntry() {
+    if (count_ == items_.size()) items_.emplace_back();
+    return items_[count_++];
+  }
 
   std::vector<std::string> items_;
   std::size_t count_ = 0;

@@ -1,5 +1,6 @@
 #include "sca/input_sca.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/failure.h"
@@ -101,10 +102,11 @@ void InputSca::SkipRestOfLine() {
   }
 }
 
+// Trimmed and upper-cased in one pass over the line.
 void InputSca::SetCurrentLine() {
   std::string_view trimmed = Trim(raw_line_);
-  current_line_.assign(trimmed);
-  UpperCaseInPlace(current_line_);
+  current_line_.resize(trimmed.size());
+  std::transform(trimmed.begin(), trimmed.end(), current_line_.begin(), UpperChar);
 }
 
 }  // namespace ferry

@@ -22,14 +22,6 @@ std::string UpperCase(std::string_view text) {
   return result;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (UpperChar(a[i]) != UpperChar(b[i])) return false;
-  }
-  return true;
-}
-
 std::string_view FirstWord(std::string_view text) {
   text = text.substr(0, kWordWindow);
   std::size_t begin = 0;

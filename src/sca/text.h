@@ -25,7 +25,14 @@ inline char LowerChar(char c) {
 std::string_view Trim(std::string_view text);
 void UpperCaseInPlace(std::string& text);
 std::string UpperCase(std::string_view text);
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// Inline: a building's section words are looked for among all its fields.
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (UpperChar(a[i]) != UpperChar(b[i])) return false;
+  }
+  return true;
+}
 
 // The first space-separated word of the first 255 characters, or empty.
 std::string_view FirstWord(std::string_view text);

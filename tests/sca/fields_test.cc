@@ -97,5 +97,14 @@ TEST(Fields, ReusedListForgetsLongerEarlierContent) {
   EXPECT_EQ(Entries(fields), (V{"E"}));
 }
 
+TEST(SplitFields, ALimitStopsAfterThatManyFields) {
+  Fields fields;
+  fields.SplitFields("MACRO( \"A B\" C D", 2);
+  EXPECT_EQ(Entries(fields), (V{"MACRO(", "A B"}));
+  EXPECT_THROW(fields.At(2), Failure);
+  fields.SplitFields("MACRO(", 2);
+  EXPECT_EQ(Entries(fields), (V{"MACRO("}));
+}
+
 }  // namespace
 }  // namespace ferry

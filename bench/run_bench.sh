@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The throughput benchmark: ferry-convert with every pass on, side by side
+# with the copy floor on the same machine, on a generated scenery and on one
+# a tenth of its size; then the microbenchmarks.
+#
+#   bench/run_bench.sh [BUILD_DIR]
+#
+# Environment: BENCH_MB (default 150), BENCH_RUNS (default 5), BENCH_LARGE=1
+# adds one run at ten times BENCH_MB for peak memory, BENCH_MICRO=0 skips the
+# microbenchmarks, FERRY_CONVERT names another ferry-convert to measure.
+# Sceneries are kept in BUILD_DIR/benchdata for the next run; outputs are
+# removed.
+set -euo pipefail
+
+build=${1:-build/native}
+mb=${BENCH_MB:-150}
+runs=${BENCH_RUNS:-5}
+data=$build/benchdata
+convert=${FERRY_CONVERT:-$(cd "$build" && pwd)/ferry-convert}
+generate=$(cd "$build" && pwd)/bench/ferry-generate-scenery
+mkdir -p "$data"
+
+now() { date +%s%N; }
+
+# "median min max" of the numbers on standard input.
+stats() { sort -g | awk '{ v[NR] = $1 } END { print ((NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'; }
+
+# Generates the scenery of SIZE megabytes once; prints its source path.
+scenery() {
+  local size=$1 name=s${1}mb
+  if [ ! -f "$data/$name.sca" ] || [ ! -f "$data/$name.size" ] || [ "$(cat "$data/$name.size")" != "$size" ]; then
+    "$generate" "$data" "$name" "$size"
+    echo "$size" > "$data/$name.size"
+  fi
+  echo "$data/$name.sca"
+}
+
+# Runs Ferry and the floor RUNS times each, interleaved, after one round
+# that is not counted: the first large write after a while costs the kernel
+# (and a virtual machine's host) more than the next ones. Both start from a
+# flushed disk and without their output file. Prints
+# "ferry_median ferry_min ferry_max floor_median floor_min floor_max rss_kib
+# in_bytes out_bytes" (RSS: the largest of the runs).
+measure() {
+  local source=$1 count=$2 out=$data/out
+  local stem=${source%.sca} name
+  name=$(basename "$stem")
+  mkdir -p "$out"
+  local ferry=() floor=() rss=0
+  for ((i = -1; i < count; i++)); do
+    rm -f "$out/$name.xml" "$out/copy"
+    sync
+    local t0 t1 t2 t3 kib
+    t0=$(now)
+    /usr/bin/time -f %M -o "$out/rss" "$convert" -bea -o "$out" "$source"
+    t1=$(now)
+    kib=$(cat "$out/rss")
+    [ "$kib" -gt "$rss" ] && rss=$kib
+    sync
+    t2=$(now)
+    cat "$source" > /dev/null
+    cat "$out/$name.xml" > "$out/copy"
+    t3=$(now)
+    [ "$i" -lt 0 ] && continue
+    ferry+=("$(echo "$t0 $t1" | awk '{ print ($2 - $1) / 1e9 }')")
+    floor+=("$(echo "$t2 $t3" | awk '{ print ($2 - $1) / 1e9 }')")
+  done
+  local in_bytes out_bytes
+  in_bytes=$(stat -c %s "$source")
+  out_bytes=$(stat -c %s "$out/$name.xml")
+  rm -f "$out/$name.xml" "$out/copy" "$out/rss"
+  echo "$(printf '%s\n' "${ferry[@]}" | stats) $(printf '%s\n' "${floor[@]}" | stats) $rss $in_bytes $out_bytes"
+}
+
+# The ratio of the medians is the figure; the ratio of the best runs is
+# shown beside it because the floor, all kernel work, swings widely on a
+# shared machine.
+report() {
+  local label=$1
+  shift
+  awk -v l="$label" -v fm="$1" -v fa="$2" -v fb="$3" -v cm="$4" -v ca="$5" -v cb="$6" \
+    -v r="$7" -v i="$8" -v o="$9" 'BEGIN {
+    printf "%s: %.1f MB in, %.1f MB out\n", l, i / 1e6, o / 1e6
+    printf "  ferry %.3f s (%.3f-%.3f)  floor %.3f s (%.3f-%.3f)  ratio %.2f (best runs %.2f)\n",
+      fm, fa, fb, cm, ca, cb, fm / cm, fa / ca
+    printf "  input %.1f MB/s  output %.1f MB/s  %.2f ms per input MB  peak RSS %.2f MiB\n",
+      i / 1e6 / fm, o / 1e6 / fm, fm * 1000 / (i / 1e6), r / 1024
+  }'
+}
+
+tenth=$(awk -v m="$mb" 'BEGIN { print m / 10 }')
+echo "ferry-convert -bea against the floor (cat SOURCE > /dev/null; cat OUTPUT > COPY):"
+echo "medians of $runs runs (fastest-slowest) after one uncounted round"
+read -r -a small <<< "$(measure "$(scenery "$tenth")" "$runs")"
+report "1/10 size" "${small[@]}"
+read -r -a full <<< "$(measure "$(scenery "$mb")" "$runs")"
+report "default size" "${full[@]}"
+awk -v a="${small[0]}" -v ai="${small[7]}" -v b="${full[0]}" -v bi="${full[7]}" 'BEGIN {
+  printf "linearity: %.2f ms per input MB at 1/10, %.2f at full size (quotient %.2f)\n",
+    a * 1000 / (ai / 1e6), b * 1000 / (bi / 1e6), (b / bi) / (a / ai)
+}'
+if [ "${BENCH_LARGE:-0}" = 1 ]; then
+  large=$(awk -v m="$mb" 'BEGIN { print m * 10 }')
+  read -r -a big <<< "$(measure "$(scenery "$large")" 1)"
+  report "10x size" "${big[@]}"
+fi
+
+if [ "${BENCH_MICRO:-1}" != 0 ] && [ -x "$build/bench/ferry_microbench" ]; then
+  echo
+  "$build/bench/ferry_microbench" --benchmark_min_time=0.2
+fi
