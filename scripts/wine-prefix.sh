@@ -6,4 +6,7 @@ rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot --init >/dev/null 2>&1
+# Tests run on a virtual display without a window manager: unmanaged windows
+# need none, where managed ones wait for it on every hide.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wineserver --wait
