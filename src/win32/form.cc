@@ -50,26 +50,14 @@ void DiscardQueuedInput() {
   }
 }
 
-// The file box hands its browse button's click and Alt+Down to the form.
+// Alt+Down in the file box browses, as its button does.
 LRESULT CALLBACK FileBoxProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                              DWORD_PTR form) {
-  switch (message) {
-    case WM_COMMAND:
-      if (LOWORD(wparam) == kBrowseButton && HIWORD(wparam) == BN_CLICKED) {
-        reinterpret_cast<TForm1*>(form)->Browse();
-        return 0;
-      }
-      break;
-    case WM_SYSKEYDOWN:
-      if (wparam == VK_DOWN) {
-        reinterpret_cast<TForm1*>(form)->Browse();
-        return 0;
-      }
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(edit, FileBoxProc, 0);
-      break;
+  if (message == WM_SYSKEYDOWN && wparam == VK_DOWN) {
+    reinterpret_cast<TForm1*>(form)->Browse();
+    return 0;
   }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, FileBoxProc, 0);
   return DefSubclassProc(edit, message, wparam, lparam);
 }
 
@@ -85,7 +73,7 @@ ControlClass ClassOf(ControlKind kind) {
     case ControlKind::kLabel:
       return {WC_STATICW, kChild | SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::kFileNameBox:
-      return {WC_EDITW, kChild | WS_TABSTOP | WS_CLIPCHILDREN | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+      return {WC_EDITW, kChild | WS_TABSTOP | WS_CLIPSIBLINGS | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::kTextBox:
       return {WC_EDITW, kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::kPushButton:
@@ -167,10 +155,14 @@ void TForm1::CreateControls() {
         CreateWindowExW(c.ex_style, c.name, spec.text, c.style, 0, 0, 0, 0, hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
     if (spec.kind != ControlKind::kFileNameBox) continue;
-    CreateWindowExW(0, WC_BUTTONW, L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0,
-                    control, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBrowseButton)), instance,
-                    nullptr);
     SetWindowSubclass(control, FileBoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    // The browse button lies over the box's right end, above it in the
+    // z-order so that the box, clipping its siblings, never paints over it.
+    // It is no Tab stop, so the Tab order stays the table's.
+    HWND button = CreateWindowExW(
+        0, WC_BUTTONW, L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBrowseButton)), instance, nullptr);
+    SetWindowPos(button, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
@@ -190,10 +182,11 @@ void TForm1::Layout(UINT dpi) {
     if (spec.kind != ControlKind::kFileNameBox) continue;
     RECT inside;
     GetClientRect(control, &inside);
+    MapWindowPoints(control, hwnd_, reinterpret_cast<POINT*>(&inside), 2);
     const int width = scale(kBrowseButtonWidth);
-    HWND button = GetDlgItem(control, kBrowseButton);
-    SetWindowPos(button, nullptr, inside.right - width, 0, width, inside.bottom,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND button = GetDlgItem(hwnd_, kBrowseButton);
+    SetWindowPos(button, nullptr, inside.right - width, inside.top, width,
+                 inside.bottom - inside.top, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // The text stops where the button begins.
     SendMessageW(control, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width));
@@ -302,7 +295,8 @@ LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPAR
 LRESULT TForm1::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      if (LOWORD(wparam) == kButton1 && HIWORD(wparam) == BN_CLICKED) Button1Click();
+      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kButton1) Button1Click();
+      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) == kBrowseButton) Browse();
       return 0;
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wparam);

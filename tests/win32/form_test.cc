@@ -54,7 +54,7 @@ TEST_F(FormTest, StartsWithTheControlsOfItsTable) {
 TEST_F(FormTest, TheFileBoxKeepsItsTextClearOfTheBrowseButton) {
   Open();
   HWND box = Control(kFilenameEdit1);
-  HWND button = GetDlgItem(box, kBrowseButton);
+  HWND button = Control(kBrowseButton);
   ASSERT_NE(button, nullptr);
   EXPECT_TRUE(IsWindowVisible(button));
   RECT inside;
@@ -145,7 +145,7 @@ TEST_F(FormTest, BrowsingStartsFromTheBoxAndQuotesAChosenPathWithASpace) {
   // The browse button, with the box's directory and file name.
   SetText(kFilenameEdit1, dir_.File("KJFK.sca"));
   browse_answer_ = Widen(chosen_folder + "\\KJFK.sca");
-  SendMessageW(GetDlgItem(box, kBrowseButton), BM_CLICK, 0, 0);
+  Click(kBrowseButton);
   ASSERT_EQ(browse_requests_.size(), 1u);
   EXPECT_EQ(browse_requests_[0].initial_directory, Widen(dir_.path() + "\\"));
   EXPECT_EQ(browse_requests_[0].file_name, Widen(dir_.File("KJFK.sca")));
