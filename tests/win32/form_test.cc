@@ -110,11 +110,57 @@ TEST_F(FormTest, AStoppedRunIsReportedAndLeavesTheWindowAsItWas) {
     ASSERT_TRUE(IsOpen());
     EXPECT_EQ(messages_, (std::vector<ShownMessage>{{L"Ferry", c.text}}));
     EXPECT_TRUE(IsWindowEnabled(Form()));
+    EXPECT_EQ(GetFocus(), Control(kButton1));
     EXPECT_EQ(Text(kFilenameEdit1), c.box);
     EXPECT_EQ(Text(kEdit2), " sign.api ");
     EXPECT_TRUE(Checked(kCheckBox3));
   }
   EXPECT_FALSE(testing::FileExists(dir_.File("missing.xml")));
+}
+
+TEST_F(FormTest, EnterPressesNothingAndInputDuringARunIsDropped) {
+  Open();
+  SetText(kFilenameEdit1, dir_.File("missing.sca"));
+  SetFocus(Control(kEdit1));
+  PostMessageW(Control(kEdit1), WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(Control(kEdit1), WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(IsOpen());
+
+  // Typed while the run goes on: it reaches no box afterwards.
+  PostMessageW(Control(kEdit2), WM_CHAR, L'x', 0);
+  Click(kButton1);
+  Pump();
+  EXPECT_EQ(messages_, (std::vector<ShownMessage>{{L"Ferry", L"File not found."}}));
+  EXPECT_EQ(Text(kEdit2), "tsign.api");
+}
+
+TEST_F(FormTest, ControlsAndFontFollowTheWindowsDpi) {
+  Open();
+  auto font_height = [this](int id) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(id), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    EXPECT_STREQ(font.lfFaceName, kFontFace);
+    return font.lfHeight;
+  };
+  EXPECT_EQ(font_height(kLabel1), -11);
+
+  RECT suggested = {100, 100, 100 + 1044, 100 + 228};
+  SendMessageW(Form(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(Edges(WindowRect(Form())), Edges(suggested));
+  for (const ControlSpec& spec : kControls) {
+    EXPECT_EQ(Edges(RectInForm(Form(), Control(spec.id))),
+              Box(MulDiv(spec.left, 3, 2), MulDiv(spec.top, 3, 2), MulDiv(spec.width, 3, 2),
+                  MulDiv(spec.height, 3, 2)))
+        << spec.id;
+  }
+  EXPECT_EQ(font_height(kEdit2), -16);
+  const RECT button = WindowRect(Control(kBrowseButton));
+  EXPECT_EQ(button.right - button.left, 32);
+  EXPECT_EQ(button.right, WindowRect(Control(kFilenameEdit1)).right - 2);  // inside the border
 }
 
 TEST_F(FormTest, ReportErrorAddsAFullStopAfterCharactersBeyondIt) {
