@@ -182,6 +182,41 @@ TEST_F(FormTest, ReportErrorAddsAFullStopAfterCharactersBeyondIt) {
   }
 }
 
+// The real message box, read and dismissed from a timer while it runs.
+struct BoxSeen {
+  bool found = false;
+  std::wstring text;
+  bool ok_only = false;
+  bool owner_enabled = true;
+};
+BoxSeen g_box;
+HWND g_owner = nullptr;
+
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = FindWindowW(L"#32770", L"Ferry");
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  g_box.found = true;
+  wchar_t text[128] = L"";
+  GetDlgItemTextW(box, 0xFFFF, text, 128);
+  g_box.text = text;
+  g_box.ok_only = GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr;
+  g_box.owner_enabled = IsWindowEnabled(g_owner);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(FormTest, TheErrorBoxIsHeadedByTheTitleAndModalToTheWindow) {
+  Open();
+  g_owner = Form();
+  SetTimer(nullptr, 0, 50, AnswerBox);
+  ShowErrorBox(Form(), L"Ferry", L"File not found.");
+  ASSERT_TRUE(g_box.found);
+  EXPECT_EQ(g_box.text, L"File not found.");
+  EXPECT_TRUE(g_box.ok_only);
+  EXPECT_FALSE(g_box.owner_enabled);
+  EXPECT_TRUE(IsWindowEnabled(Form()));
+}
+
 TEST_F(FormTest, BrowsingStartsFromTheBoxAndQuotesAChosenPathWithASpace) {
   const std::string chosen_folder = dir_.File("My Scenery");
   testing::MakeDirectory(chosen_folder);
