@@ -1,6 +1,7 @@
 #include "win32/settings_store.h"
 
 #include <array>
+#include <initializer_list>
 #include <string_view>
 
 #include "app/window_rules.h"
