@@ -3,6 +3,8 @@ SHELL := /bin/bash
 .DEFAULT_GOAL := demo
 
 WINEPREFIX_DIR := $(CURDIR)/build/wineprefix
+# The window tests' virtual display.
+XVFB_SCREEN := -screen 0 1280x1024x24
 SOURCES := $(shell find src tests bench fuzz -name '*.cc' -o -name '*.h' 2>/dev/null)
 
 .PHONY: deps build build-windows demo check test-native test-windows format check-format clean
@@ -29,7 +31,7 @@ test-native: build
 
 test-windows: build-windows
 	@scripts/wine-prefix.sh $(WINEPREFIX_DIR)
-	@WINEPREFIX=$(WINEPREFIX_DIR) ctest --preset windows; status=$$?; \
+	@WINEPREFIX=$(WINEPREFIX_DIR) xvfb-run -a -s "$(XVFB_SCREEN)" ctest --preset windows; status=$$?; \
 	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$status
 
 format:

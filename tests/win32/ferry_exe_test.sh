@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Ferry.exe as a user drives it, under Wine on the test display: type a
+# source path, tick two boxes, press Button1 from the keyboard; then a second
+# start that restores those values and stops on a missing source.
+# usage: ferry_exe_test.sh FERRY_EXE [SCREENSHOT]
+set -euo pipefail
+exe=$1 screenshot=${2:-}
+: "${DISPLAY:?needs a display (make test-windows runs ctest under xvfb-run)}"
+: "${WINEPREFIX:?needs the test Wine prefix}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+fail() { echo "ferry_exe_test: $*" >&2; exit 1; }
+# The Windows path of a Linux path: Wine maps / to Z:.
+winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
+
+# Prints the id of the first window named exactly $1, waiting up to $2 s.
+wait_window() {
+  local deadline=$((SECONDS + $2)) id
+  while ((SECONDS < deadline)); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+# Waits up to $2 s for process $1 to end.
+wait_exit() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS < deadline)); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+# Writes window $1's picture to $2 once two shots in a row agree, so that
+# it shows the window painted.
+settled_shot() {
+  local previous="" shot deadline=$((SECONDS + 10))
+  while ((SECONDS < deadline)); do
+    shot=$(import -window "$1" png:- | md5sum)
+    [ "$shot" = "$previous" ] && break
+    previous=$shot
+    sleep 0.2
+  done
+  import -window "$1" "$2"
+}
+key() { xdotool key --clearmodifiers --delay 50 "$@"; }
+
+# A short folder, so that the picture shows the whole path.
+work=$(mktemp -d /tmp/ferry-XXXX)
+pid=
+cleanup() {
+  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$work/program" "$work/my scenery"
+cp "$exe" "$work/program/Ferry.exe"
+ini="$WINEPREFIX/drive_c/windows/Ferry.INI"
+rm -f "$ini"
+source="$work/my scenery/KJFK.sca"
+printf 'macro( xmlobj.api N47:26:13.20 E011:30:00.0 100 1.0 90 hangar01 0 0 0 0 0 4\r\n' >"$source"
+source_win=$(winpath "$source")
+
+# First start: a successful run.
+wine "$work/program/Ferry.exe" &
+pid=$!
+form=$(wait_window Form1 60) || fail "the window did not appear"
+xdotool windowfocus --sync "$form"
+xdotool type --delay 20 "$source_win"
+key Tab Tab Tab space Tab Tab space          # Edit1, Button1, CheckBox1 on, CheckBox2, CheckBox3 on
+key shift+Tab shift+Tab shift+Tab space      # back to Button1, and press it
+wait_exit "$pid" 60 || fail "the window stayed open after the run"
+xdotool search --name '^Form1$' >/dev/null 2>&1 && fail "the window is still there"
+
+document="$work/program/KJFK.xml"
+[ -f "$document" ] || fail "no document $document"
+grep -q 'name="HANGAR01"' "$document" || fail "the document lacks the library object"
+tail -c 11 "$document" | grep -q '</FSData>' || fail "the document is not complete"
+
+[ -f "$ini" ] || fail "no settings file $ini"
+settings=$(iconv -f UTF-16 -t UTF-8 "$ini" | tr -d '\r')
+for line in "FilenameEdit1_FileName=$source_win" CheckBox1_Checked=True CheckBox2_Checked=False \
+  CheckBox3_Checked=True Edit2_Text=tsign.api Edit1_Text=xmlobj.api Visible=0; do
+  grep -qxF "$line" <<<"$settings" || fail "the settings file lacks «$line»: $settings"
+done
+
+# Second start: the values come back; a missing source is reported.
+wine "$work/program/Ferry.exe" &
+pid=$!
+form=$(wait_window Form1 60) || fail "the window did not appear the second time"
+if [ -n "$screenshot" ]; then settled_shot "$form" "$screenshot"; fi
+xdotool windowfocus --sync "$form"
+key End shift+Home
+xdotool type --delay 20 "$(winpath "$work/missing.sca")"
+key Tab Tab space
+box=$(wait_window Ferry 60) || fail "no error box titled Ferry"
+xdotool search --name '^Form1$' >/dev/null || fail "the window closed after a stopped run"
+xdotool windowfocus --sync "$box"
+key Return
+deadline=$((SECONDS + 30))
+while xdotool search --onlyvisible --name '^Ferry$' >/dev/null 2>&1; do
+  ((SECONDS < deadline)) || fail "the error box did not close"
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null || fail "the program ended after a stopped run"
+xdotool windowfocus --sync "$form"
+key alt+F4
+wait_exit "$pid" 60 || fail "the window did not close on Alt+F4"
+settings=$(iconv -f UTF-16 -t UTF-8 "$ini" | tr -d '\r')
+grep -qxF "FilenameEdit1_FileName=$(winpath "$work/missing.sca")" <<<"$settings" ||
+  fail "the second close did not save the file box: $settings"
+echo "ferry_exe_test: passed"

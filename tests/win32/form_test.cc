@@ -1,0 +1,290 @@
+#include <array>
+
+#include "form_fixture.h"
+#include "platform/win32_text.h"
+
+namespace ferry::win32 {
+namespace {
+
+using platform::Widen;
+
+std::array<long, 4> Edges(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+std::array<long, 4> Box(int left, int top, int width, int height) {
+  return {left, top, left + width, top + height};
+}
+
+// One library object, as the converters read it.
+constexpr char kMacroLine[] =
+    "macro( xmlobj.api N47:26:13.20 E011:30:00.0 100 1.0 90 hangar01 0 0 0 0 0 4\r\n";
+
+TEST_F(FormTest, StartsWithTheControlsOfItsTable) {
+  Open();
+  wchar_t caption[32];
+  GetWindowTextW(Form(), caption, 32);
+  EXPECT_STREQ(caption, L"Form1");
+  EXPECT_EQ(Edges(WindowRect(Form())), Box(144, 144, 696, 152));
+
+  for (const ControlSpec& spec : kControls) {
+    SCOPED_TRACE(spec.id);
+    HWND control = Control(spec.id);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(Text(spec.id), platform::Narrow(spec.text));
+    EXPECT_EQ(Edges(RectInForm(Form(), control)),
+              Box(spec.left, spec.top, spec.width, spec.height));
+    const bool label = spec.kind == ControlKind::kLabel;
+    EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0, !label);
+  }
+  for (int box : {kCheckBox1, kCheckBox2, kCheckBox3}) EXPECT_FALSE(Checked(box));
+  EXPECT_EQ(GetFocus(), Control(kFilenameEdit1));
+
+  // Tab order, all the way round.
+  const int order[] = {kFilenameEdit1, kEdit1,     kButton1, kCheckBox1,
+                       kCheckBox2,     kCheckBox3, kEdit2,   kFilenameEdit1};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+    EXPECT_EQ(GetNextDlgTabItem(Form(), Control(order[i]), FALSE), Control(order[i + 1])) << i;
+
+  // Not the default button: Enter in a box presses nothing.
+  EXPECT_EQ(GetWindowLongW(Control(kButton1), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
+  EXPECT_NE(HIWORD(SendMessageW(Form(), DM_GETDEFID, 0, 0)), DC_HASDEFID);
+}
+
+TEST_F(FormTest, TheFileBoxKeepsItsTextClearOfTheBrowseButton) {
+  Open();
+  HWND box = Control(kFilenameEdit1);
+  HWND button = Control(kBrowseButton);
+  ASSERT_NE(button, nullptr);
+  EXPECT_TRUE(IsWindowVisible(button));
+  RECT inside;
+  GetClientRect(box, &inside);
+  RECT r = WindowRect(button);
+  MapWindowPoints(HWND_DESKTOP, box, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(Edges(r), Box(inside.right - kBrowseButtonWidth, 0, kBrowseButtonWidth, inside.bottom));
+  EXPECT_GE(HIWORD(SendMessageW(box, EM_GETMARGINS, 0, 0)), kBrowseButtonWidth);
+}
+
+TEST_F(FormTest, ASuccessfulRunWritesTheDocumentAndClosesTheWindow) {
+  // A path with a space and letters beyond ASCII, shown in quotes as the
+  // browse dialog leaves it.
+  const std::string folder = dir_.File("M\xc3\xbd Sc\xc3\xa9nery \xce\xa9");
+  testing::MakeDirectory(folder);
+  const std::string source = folder + "\\KJFK.sca";
+  testing::WriteFile(source, kMacroLine);
+  Open();
+  SetText(kFilenameEdit1, "\"" + source + "\"");
+  SetChecked(kCheckBox1, true);
+  Click(kButton1);
+
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_FALSE(IsOpen());
+  const std::string document = testing::ReadFile(dir_.File("KJFK.xml"));
+  EXPECT_NE(document.find("<!-- Import from SCA KJFK.sca-->\r\n"), std::string::npos);
+  EXPECT_NE(document.find("name=\"HANGAR01\""), std::string::npos) << document;
+  EXPECT_TRUE(document.ends_with("</FSData>\r\n"));
+  // Closing saved the values the run used.
+  const auto lines = SettingsLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "FilenameEdit1_FileName=" + source), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Edit1_Text=xmlobj.api"), lines.end());
+}
+
+TEST_F(FormTest, AStoppedRunIsReportedAndLeavesTheWindowAsItWas) {
+  testing::WriteFile(dir_.File("SHORT.sca"), "MACRO( xmlobj.api N47:26:13.20 E011:30:00.0 100\r\n");
+  Open();
+  const struct {
+    std::string box;
+    std::wstring text;
+  } cases[] = {
+      {dir_.File("missing.sca"), L"File not found."},
+      {dir_.File("nofolder\\x.sca"), L"Invalid filename."},
+      {dir_.File("SHORT.sca"), L"List index out of bounds (12)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.box);
+    messages_.clear();
+    SetText(kFilenameEdit1, c.box);
+    SetText(kEdit2, " sign.api ");
+    SetChecked(kCheckBox3, true);
+    Click(kButton1);
+    ASSERT_TRUE(IsOpen());
+    EXPECT_EQ(messages_, (std::vector<ShownMessage>{{L"Ferry", c.text}}));
+    EXPECT_TRUE(IsWindowEnabled(Form()));
+    EXPECT_EQ(GetFocus(), Control(kButton1));
+    EXPECT_EQ(Text(kFilenameEdit1), c.box);
+    EXPECT_EQ(Text(kEdit2), " sign.api ");
+    EXPECT_TRUE(Checked(kCheckBox3));
+  }
+  EXPECT_FALSE(testing::FileExists(dir_.File("missing.xml")));
+}
+
+TEST_F(FormTest, EnterPressesNothingAndInputDuringARunIsDropped) {
+  Open();
+  SetText(kFilenameEdit1, dir_.File("missing.sca"));
+  SetFocus(Control(kEdit1));
+  PostMessageW(Control(kEdit1), WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(Control(kEdit1), WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(IsOpen());
+
+  // Typed while the run goes on: it reaches no box afterwards.
+  PostMessageW(Control(kEdit2), WM_CHAR, L'x', 0);
+  Click(kButton1);
+  Pump();
+  EXPECT_EQ(messages_, (std::vector<ShownMessage>{{L"Ferry", L"File not found."}}));
+  EXPECT_EQ(Text(kEdit2), "tsign.api");
+}
+
+TEST_F(FormTest, ControlsAndFontFollowTheWindowsDpi) {
+  Open();
+  auto font_height = [this](int id) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(id), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    EXPECT_STREQ(font.lfFaceName, kFontFace);
+    return font.lfHeight;
+  };
+  EXPECT_EQ(font_height(kLabel1), -11);
+
+  RECT suggested = {100, 100, 100 + 1044, 100 + 228};
+  SendMessageW(Form(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(Edges(WindowRect(Form())), Edges(suggested));
+  for (const ControlSpec& spec : kControls) {
+    EXPECT_EQ(Edges(RectInForm(Form(), Control(spec.id))),
+              Box(MulDiv(spec.left, 3, 2), MulDiv(spec.top, 3, 2), MulDiv(spec.width, 3, 2),
+                  MulDiv(spec.height, 3, 2)))
+        << spec.id;
+  }
+  EXPECT_EQ(font_height(kEdit2), -16);
+  const RECT button = WindowRect(Control(kBrowseButton));
+  EXPECT_EQ(button.right - button.left, 32);
+  EXPECT_EQ(button.right, WindowRect(Control(kFilenameEdit1)).right - 2);  // inside the border
+}
+
+TEST_F(FormTest, ReportErrorAddsAFullStopAfterCharactersBeyondIt) {
+  Open();
+  const struct {
+    const char* message;
+    const wchar_t* shown;
+  } cases[] = {
+      {"File not found", L"File not found."},
+      {"I/O error 32", L"I/O error 32."},
+      {"List index out of bounds (12)", L"List index out of bounds (12)"},
+      {"Already done.", L"Already done."},
+      {"", L""},
+  };
+  for (const auto& c : cases) {
+    messages_.clear();
+    form_->ReportError(c.message, Form());
+    EXPECT_EQ(messages_, (std::vector<ShownMessage>{{L"Ferry", c.shown}})) << c.message;
+  }
+}
+
+// The real message box, read and dismissed from a timer while it runs.
+struct BoxSeen {
+  bool found = false;
+  std::wstring text;
+  bool ok_only = false;
+  bool owner_enabled = true;
+};
+BoxSeen g_box;
+HWND g_owner = nullptr;
+
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = FindWindowW(L"#32770", L"Ferry");
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  g_box.found = true;
+  wchar_t text[128] = L"";
+  GetDlgItemTextW(box, 0xFFFF, text, 128);
+  g_box.text = text;
+  g_box.ok_only = GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr;
+  g_box.owner_enabled = IsWindowEnabled(g_owner);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(FormTest, TheErrorBoxIsHeadedByTheTitleAndModalToTheWindow) {
+  Open();
+  g_owner = Form();
+  SetTimer(nullptr, 0, 50, AnswerBox);
+  ShowErrorBox(Form(), L"Ferry", L"File not found.");
+  ASSERT_TRUE(g_box.found);
+  EXPECT_EQ(g_box.text, L"File not found.");
+  EXPECT_TRUE(g_box.ok_only);
+  EXPECT_FALSE(g_box.owner_enabled);
+  EXPECT_TRUE(IsWindowEnabled(Form()));
+}
+
+TEST_F(FormTest, BrowsingStartsFromTheBoxAndQuotesAChosenPathWithASpace) {
+  const std::string chosen_folder = dir_.File("My Scenery");
+  testing::MakeDirectory(chosen_folder);
+  Open();
+  HWND box = Control(kFilenameEdit1);
+
+  // The browse button, with the box's directory and file name.
+  SetText(kFilenameEdit1, dir_.File("KJFK.sca"));
+  browse_answer_ = Widen(chosen_folder + "\\KJFK.sca");
+  Click(kBrowseButton);
+  ASSERT_EQ(browse_requests_.size(), 1u);
+  EXPECT_EQ(browse_requests_[0].initial_directory, Widen(dir_.path() + "\\"));
+  EXPECT_EQ(browse_requests_[0].file_name, Widen(dir_.File("KJFK.sca")));
+  EXPECT_EQ(Text(kFilenameEdit1), "\"" + chosen_folder + "\\KJFK.sca\"");
+  EXPECT_EQ(GetFocus(), box);
+
+  // Alt+Down; a text with a forbidden character starts in the chosen
+  // directory without a file name, and a cancel changes nothing.
+  SetText(kFilenameEdit1, "a|b.sca");
+  browse_answer_.reset();
+  SendMessageW(box, WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
+  ASSERT_EQ(browse_requests_.size(), 2u);
+  EXPECT_EQ(browse_requests_[1].initial_directory, Widen(chosen_folder + "\\"));
+  EXPECT_EQ(browse_requests_[1].file_name, L"");
+  EXPECT_EQ(Text(kFilenameEdit1), "a|b.sca");
+
+  // A directory that does not exist leaves the remembered one.
+  SetText(kFilenameEdit1, dir_.File("gone\\x.sca"));
+  SendMessageW(box, WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
+  ASSERT_EQ(browse_requests_.size(), 3u);
+  EXPECT_EQ(browse_requests_[2].initial_directory, Widen(chosen_folder + "\\"));
+  EXPECT_EQ(browse_requests_[2].file_name, Widen(dir_.File("gone\\x.sca")));
+}
+
+// The real dialog, answered from a timer while it runs its own loop.
+struct DialogSeen {
+  bool found = false;
+  bool read_only_box_shown = true;
+  std::wstring filter;
+};
+DialogSeen g_dialog;
+std::wstring g_type_name;
+
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowW(L"#32770", L"Prohl\u00ed\u017eet");
+  if (dialog == nullptr) return;
+  KillTimer(nullptr, timer);
+  g_dialog.found = true;
+  HWND read_only = GetDlgItem(dialog, 0x410);  // chx1
+  g_dialog.read_only_box_shown = read_only != nullptr && IsWindowVisible(read_only);
+  wchar_t filter[64] = L"";
+  SendDlgItemMessageW(dialog, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));  // cmb1
+  g_dialog.filter = filter;
+  SetDlgItemTextW(dialog, 0x47c, g_type_name.c_str());  // cmb13, the file name
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(FormTest, TheBrowseDialogAcceptsANameThatDoesNotExist) {
+  Open();
+  g_type_name = Widen(dir_.File("new.sca"));
+  SetTimer(nullptr, 0, 50, AnswerDialog);
+  const std::optional<std::wstring> chosen =
+      ShowBrowseDialog(Form(), {Widen(dir_.path()), std::wstring()});
+  ASSERT_TRUE(g_dialog.found);
+  EXPECT_FALSE(g_dialog.read_only_box_shown);
+  EXPECT_EQ(g_dialog.filter.substr(0, 12), L"Source files");
+  EXPECT_EQ(chosen, g_type_name);
+}
+
+}  // namespace
+}  // namespace ferry::win32
