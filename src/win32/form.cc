@@ -132,10 +132,12 @@ bool TForm1::Create() {
   if (!RegisterClassExW(&window_class) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     return false;
 
+  if (!app_.Create(options_.application_title)) return false;
   const RECT& b = kFormBounds;
   CreateWindowExW(0, kClassName, L"Form1", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, b.left, b.top,
-                  b.right - b.left, b.bottom - b.top, nullptr, nullptr, instance, this);
+                  b.right - b.left, b.bottom - b.top, app_.hwnd(), nullptr, instance, this);
   if (hwnd_ == nullptr) return false;
+  app_.SetForm(hwnd_);
   const UINT dpi = DpiOf(hwnd_);
   if (dpi != kDesignDpi) {
     SetWindowPos(hwnd_, nullptr, MulDiv(b.left, dpi, kDesignDpi), MulDiv(b.top, dpi, kDesignDpi),
@@ -324,6 +326,9 @@ LRESULT TForm1::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       Layout(HIWORD(wparam));
       return 0;
     }
+    case WM_SIZE:
+      if (wparam == SIZE_MINIMIZED) app_.FormMinimized();
+      break;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -333,6 +338,7 @@ LRESULT TForm1::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_NCDESTROY:
       hwnd_ = nullptr;
       last_focus_ = nullptr;
+      app_.Destroy();
       break;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);

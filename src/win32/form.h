@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "win32/application_window.h"
 #include "win32/report_error.h"
 #include "win32/settings_store.h"
 
@@ -42,7 +43,8 @@ class TForm1 {
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
-  // Creates the window hidden, with its starting values.
+  // Creates the application window, which owns the task-bar button, and
+  // then the form, owned by it, hidden, with its starting values.
   bool Create();
   // Shows the window; the first time, the stored settings are restored
   // before it appears, and the show state comes from them.
@@ -69,6 +71,7 @@ class TForm1 {
 
   FormOptions options_;
   SettingsStore store_;
+  ApplicationWindow app_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   HWND last_focus_ = nullptr;

@@ -66,6 +66,10 @@ source_win=$(winpath "$source")
 wine "$work/program/Ferry.exe" &
 pid=$!
 form=$(wait_window Form1 60) || fail "the window did not appear"
+# The task bar names a program by the window that owns its button: here one
+# captioned with the title, which is never seen.
+xdotool search --name '^Ferry$' >/dev/null || fail "no window named Ferry owns the task-bar button"
+xdotool search --onlyvisible --name '^Ferry$' >/dev/null && fail "the window named Ferry is seen"
 xdotool windowfocus --sync "$form"
 xdotool type --delay 20 "$source_win"
 key Tab Tab Tab space Tab Tab space          # Edit1, Button1, CheckBox1 on, CheckBox2, CheckBox3 on

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 
 #include "form_fixture.h"
@@ -49,6 +50,75 @@ TEST_F(FormTest, StartsWithTheControlsOfItsTable) {
   // Not the default button: Enter in a box presses nothing.
   EXPECT_EQ(GetWindowLongW(Control(kButton1), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
   EXPECT_NE(HIWORD(SendMessageW(Form(), DM_GETDEFID, 0, 0)), DC_HASDEFID);
+}
+
+std::wstring Caption(HWND hwnd) {
+  wchar_t caption[64] = L"";
+  GetWindowTextW(hwnd, caption, 64);
+  return caption;
+}
+
+// The task bar names a program by the window that owns its button.
+TEST_F(FormTest, TheTaskBarButtonBelongsToAWindowNamedByTheTitle) {
+  Open();
+  HWND app = GetWindow(Form(), GW_OWNER);
+  ASSERT_NE(app, nullptr);
+  EXPECT_EQ(Caption(app), L"Ferry");
+  EXPECT_EQ(Caption(Form()), L"Form1");
+  EXPECT_EQ(GetWindowLongW(Form(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  // A visible, unowned window that is no tool window, but never seen.
+  EXPECT_TRUE(IsWindowVisible(app));
+  EXPECT_EQ(GetWindow(app, GW_OWNER), nullptr);
+  EXPECT_EQ(GetWindowLongW(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+  const RECT app_rect = WindowRect(app);
+  EXPECT_TRUE(IsRectEmpty(&app_rect));
+
+  // Activating it, as the button or Alt+Tab does, activates the form with
+  // its focus where it was.
+  SetFocus(Control(kEdit2));
+  SetActiveWindow(app);
+  EXPECT_EQ(GetActiveWindow(), Form());
+  EXPECT_EQ(GetFocus(), Control(kEdit2));
+
+  Close();
+  EXPECT_FALSE(IsWindow(app));
+}
+
+TEST_F(FormTest, TheFormMinimisesAndRestoresWithTheButton) {
+  Open();
+  HWND app = GetWindow(Form(), GW_OWNER);
+  ShowWindow(Form(), SW_MAXIMIZE);
+  SendMessageW(Form(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(app));
+  EXPECT_TRUE(IsIconic(Form()));
+  EXPECT_FALSE(IsWindowVisible(Form()));  // no minimised caption of its own
+
+  // The button restores the program and the form as it was.
+  ShowWindow(app, SW_RESTORE);
+  EXPECT_FALSE(IsIconic(app));
+  EXPECT_TRUE(IsWindowVisible(Form()));
+  EXPECT_TRUE(IsZoomed(Form()));
+  EXPECT_EQ(GetActiveWindow(), Form());
+
+  // Minimised from the button, and closed from it too: the settings hold
+  // the form's placement, minimised, and the next start is minimised.
+  ShowWindow(Form(), SW_RESTORE);
+  SendMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(Form()));
+  EXPECT_FALSE(IsWindowVisible(Form()));
+  SendMessageW(app, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsOpen());
+  const auto lines = SettingsLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "ShowCmd=2"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "NormPos=144,144,840,296"), lines.end());
+
+  Open();
+  app = GetWindow(Form(), GW_OWNER);
+  EXPECT_TRUE(IsIconic(app));
+  EXPECT_FALSE(IsWindowVisible(Form()));
+  ShowWindow(app, SW_RESTORE);
+  EXPECT_TRUE(IsWindowVisible(Form()));
+  EXPECT_EQ(Edges(WindowRect(Form())), Box(144, 144, 696, 152));
 }
 
 TEST_F(FormTest, TheFileBoxKeepsItsTextClearOfTheBrowseButton) {
@@ -188,6 +258,8 @@ struct BoxSeen {
   std::wstring text;
   bool ok_only = false;
   bool owner_enabled = true;
+  HWND activated_from_button = nullptr;
+  HWND box = nullptr;
 };
 BoxSeen g_box;
 HWND g_owner = nullptr;
@@ -202,6 +274,9 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
   g_box.text = text;
   g_box.ok_only = GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr;
   g_box.owner_enabled = IsWindowEnabled(g_owner);
+  SetActiveWindow(GetWindow(g_owner, GW_OWNER));
+  g_box.activated_from_button = GetActiveWindow();
+  g_box.box = box;
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
@@ -214,6 +289,8 @@ TEST_F(FormTest, TheErrorBoxIsHeadedByTheTitleAndModalToTheWindow) {
   EXPECT_EQ(g_box.text, L"File not found.");
   EXPECT_TRUE(g_box.ok_only);
   EXPECT_FALSE(g_box.owner_enabled);
+  // Activating the program while the box is shown brings up the box.
+  EXPECT_EQ(g_box.activated_from_button, g_box.box);
   EXPECT_TRUE(IsWindowEnabled(Form()));
 }
 
