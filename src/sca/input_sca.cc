@@ -61,48 +61,37 @@ bool InputSca::AtInputEnd() {
 void InputSca::ReadSourceLine() {
   raw_line_.clear();
   ++line_number_;
-  while (Fill()) {
-    const char* data = buffer_.get() + begin_;
-    std::size_t available = end_ - begin_;
-    const char* lf = static_cast<const char*>(std::memchr(data, '\n', available));
-    std::size_t span = lf ? static_cast<std::size_t>(lf - data) : available;
-    if (const void* z = std::memchr(data, kCtrlZ, span)) {
-      std::size_t text = static_cast<const char*>(z) - data;
-      AppendWithoutCr(raw_line_, data, text);
-      begin_ += text + 1;  // the Ctrl-Z is consumed
-      SkipRestOfLine();
-      break;
-    }
-    AppendWithoutCr(raw_line_, data, span);
-    begin_ += span;
-    if (lf) {
-      ++begin_;  // the LF
-      break;
-    }
+  char end = TakeUntilLineEnd(&raw_line_);
+  if (end == kCtrlZ) {
+    // The Ctrl-Z is consumed, and so is the rest of its physical line, up to
+    // a further Ctrl-Z.
+    ++begin_;
+    end = TakeUntilLineEnd(nullptr);
   }
+  if (end == '\n') ++begin_;
   SetCurrentLine();
 }
 
-// Skips up to and including the next LF; stops before a Ctrl-Z.
-void InputSca::SkipRestOfLine() {
+// Moves up to the next LF or Ctrl-Z, consuming neither, and appends what it
+// passes over to `line` (when given) without its CRs. Gives the character it
+// stopped at, or 0 at the end of the data.
+char InputSca::TakeUntilLineEnd(std::string* line) {
   while (Fill()) {
     const char* data = buffer_.get() + begin_;
-    std::size_t available = end_ - begin_;
-    const char* lf = static_cast<const char*>(std::memchr(data, '\n', available));
-    std::size_t span = lf ? static_cast<std::size_t>(lf - data) : available;
-    if (const void* z = std::memchr(data, kCtrlZ, span)) {
-      begin_ += static_cast<const char*>(z) - data;
-      return;
-    }
+    const std::size_t available = end_ - begin_;
+    const void* lf = std::memchr(data, '\n', available);
+    std::size_t span =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : available;
+    const void* z = std::memchr(data, kCtrlZ, span);
+    if (z) span = static_cast<std::size_t>(static_cast<const char*>(z) - data);
+    if (line) AppendWithoutCr(*line, data, span);
     begin_ += span;
-    if (lf) {
-      ++begin_;
-      return;
-    }
+    if (z) return kCtrlZ;
+    if (lf) return '\n';
   }
+  return 0;
 }
 
-// Trimmed and upper-cased in one pass over the line.
 void InputSca::SetCurrentLine() {
   std::string_view trimmed = Trim(raw_line_);
   current_line_.resize(trimmed.size());

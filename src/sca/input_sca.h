@@ -40,7 +40,7 @@ class InputSca {
  private:
   // Makes at least one unread byte available; false at the end of the data.
   bool Fill();
-  void SkipRestOfLine();
+  char TakeUntilLineEnd(std::string* line);
   void SetCurrentLine();
 
   platform::InputFile file_;
