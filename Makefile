@@ -8,6 +8,7 @@ XVFB_SCREEN := -screen 0 1280x1024x24
 SOURCES := $(shell find src tests bench fuzz -name '*.cc' -o -name '*.h' 2>/dev/null)
 
 .PHONY: deps build build-windows demo check test-native test-windows format check-format clean
+.PHONY: build-asan test-asan build-fuzz fuzz fuzz-smoke
 
 deps:
 	@scripts/install-deps.sh
@@ -23,7 +24,7 @@ build-windows: deps
 demo: build
 	@scripts/demo.sh
 
-check: deps check-format build build-windows test-native test-windows
+check: deps check-format build build-windows test-native test-windows test-asan fuzz-smoke
 	@echo "make check: all passed"
 
 test-native: build
@@ -33,6 +34,29 @@ test-windows: build-windows
 	@scripts/wine-prefix.sh $(WINEPREFIX_DIR)
 	@WINEPREFIX=$(WINEPREFIX_DIR) xvfb-run -a -s "$(XVFB_SCREEN)" ctest --preset windows; status=$$?; \
 	  WINEPREFIX=$(WINEPREFIX_DIR) wineserver -k 2>/dev/null; exit $$status
+
+# The native tests again, under AddressSanitizer and UndefinedBehaviorSanitizer;
+# any report fails the test that made it.
+build-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+
+test-asan: build-asan
+	@ctest --preset asan
+
+# libFuzzer targets (clang). `make fuzz` shares FUZZ_SECONDS among them;
+# fuzz-smoke replays their seed corpora once.
+FUZZ_SECONDS ?= 180
+
+build-fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
+fuzz: build-fuzz
+	@scripts/fuzz.sh $(FUZZ_SECONDS)
+
+fuzz-smoke: build-fuzz
+	@scripts/fuzz.sh 0
 
 format:
 	@clang-format -i $(SOURCES)
