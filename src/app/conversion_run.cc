@@ -1,9 +1,12 @@
 #include "app/conversion_run.h"
 
+#include <utility>
+
 #include "app/file_names.h"
 #include "base/failure.h"
 #include "convert/exclusions.h"
 #include "convert/library_objects.h"
+#include "platform/file.h"
 #include "sca/text.h"
 
 namespace ferry {
@@ -16,11 +19,28 @@ constexpr const char* kHead[] = {
     "xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\">",
 };
 
+// A link can make the output document one of the companion files that the
+// run is going to read; creating the document would empty that file. The
+// source itself is refused alike by OutputXml::Create.
+void RefuseACompanionAsOutput(const RunSettings& settings, const std::string& output_path) {
+  const std::pair<bool, std::string> companions[] = {
+      {settings.exclusions, ExclusionFilePath(settings.source_path)},
+      {settings.airport, AfdFilePath(settings.source_path)},
+  };
+  for (const auto& [ticked, path] : companions) {
+    if (!ticked) continue;
+    const std::string found = platform::FindCompanionFile(path);
+    if (!found.empty() && platform::SameFile(found, output_path))
+      throw Failure::Io(32, output_path);
+  }
+}
+
 }  // namespace
 
 void ConversionRun::Run() {
   input_sca.Open(settings.source_path);
   output_path = OutputDocumentPath(settings.output_directory, settings.source_path);
+  RefuseACompanionAsOutput(settings, output_path);
   output_xml.Create(output_path, input_sca.File());
   for (const char* line : kHead) output_xml.WriteXmlLine(line);
   output_xml.WriteXmlLine({"<!-- Import from SCA ", SourceFileName(settings.source_path), "-->"});

@@ -155,6 +155,13 @@ bool IsRegularFile(const std::string& path) {
   return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat x;
+  struct stat y;
+  return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev &&
+         x.st_ino == y.st_ino;
+}
+
 std::string FindCompanionFile(const std::string& path) {
   if (IsRegularFile(path)) return path;
   std::size_t slash = path.rfind('/');

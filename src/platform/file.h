@@ -54,6 +54,9 @@ class OutputFile {
 // Whether `path` names a regular file (not a directory).
 bool IsRegularFile(const std::string& path);
 
+// Whether two existing paths name the same file, through links or not.
+bool SameFile(const std::string& a, const std::string& b);
+
 // The companion file a pass should read for `path`: `path` itself when it is
 // a regular file; on a case-sensitive file system, also a regular file in the
 // same directory whose name differs only in ASCII letter case. Empty when

@@ -154,6 +154,11 @@ bool IsRegularFile(const std::string& path) {
   return !path.empty() && fs::is_regular_file(testing::faults::FromUtf8(path), ec);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::equivalent(testing::faults::FromUtf8(a), testing::faults::FromUtf8(b), ec);
+}
+
 std::string FindCompanionFile(const std::string& path) {
   return IsRegularFile(path) ? path : std::string();
 }
