@@ -48,6 +48,15 @@ int ErrorNumber(int error, const std::string& path) {
   }
 }
 
+// The error of a read, write or close. EIO is 5 on Linux, which is "access
+// denied" in the Windows numbering; it is a device fault, so it takes the
+// Windows numbers of a read fault (30) and a write fault (29).
+constexpr int kReadFault = 30;
+constexpr int kWriteFault = 29;
+int TransferErrorNumber(int error, int device_fault) {
+  return error == EIO ? device_fault : ErrorNumber(error, std::string());
+}
+
 bool EqualsAsciiIgnoringCase(const char* a, const std::string& b) {
   std::size_t i = 0;
   for (; a[i] != '\0' && i < b.size(); ++i) {
@@ -87,7 +96,7 @@ int InputFile::Read(char* buffer, std::size_t size, std::size_t* got) {
       *got = static_cast<std::size_t>(n);
       return 0;
     }
-    if (errno != EINTR) return ErrorNumber(errno, std::string());
+    if (errno != EINTR) return TransferErrorNumber(errno, kReadFault);
   }
 }
 
@@ -135,7 +144,7 @@ int OutputFile::Write(const char* data, std::size_t size) {
     ssize_t n = write(static_cast<int>(handle_), data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return ErrorNumber(errno, std::string());
+      return TransferErrorNumber(errno, kWriteFault);
     }
     data += n;
     size -= static_cast<std::size_t>(n);
@@ -145,7 +154,7 @@ int OutputFile::Write(const char* data, std::size_t size) {
 
 int OutputFile::Close() {
   if (handle_ == kClosed) return 0;
-  int result = close(static_cast<int>(handle_)) == 0 ? 0 : ErrorNumber(errno, std::string());
+  int result = close(static_cast<int>(handle_)) == 0 ? 0 : TransferErrorNumber(errno, kWriteFault);
   handle_ = kClosed;
   return result;
 }

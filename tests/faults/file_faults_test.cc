@@ -88,6 +88,24 @@ TEST(FileFaults, ALinkedCompanionThatIsNotReadIsNoInput) {
 }
 
 #ifndef _WIN32
+// A device error (EIO) from a real read: /proc/self/mem refuses to read the
+// unmapped page at offset 0 with it. EIO is 5 on Linux, which must not come
+// out as "File access denied".
+TEST(FileFaults, ADeviceErrorWhileReadingIsAReadFault) {
+  TempDir dir;
+  RunSettings s;
+  s.source_path = "/proc/self/mem";
+  s.output_directory = dir.path();
+  const RunOutcome outcome = PerformConversionRun(s);
+  EXPECT_EQ(outcome.message, "I/O error 30.");
+  EXPECT_EQ(outcome.file, "/proc/self/mem");
+  EXPECT_EQ(ReadFile(dir.File("xml")),
+            "<?xml version=\"1.0\"?>\r\n"
+            "<FSData version=\"9.0\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\r\n"
+            "xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\">\r\n"
+            "<!-- Import from SCA mem-->\r\n");
+}
+
 // A small tmpfs fills up part-way through a write, as a real disk does: the
 // document then holds the bytes that fitted, the first of the whole document.
 TEST(FileFaults, AFileSystemThatFillsUpKeepsTheBytesThatFitted) {
