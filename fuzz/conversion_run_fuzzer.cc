@@ -120,6 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // found in a statement at a line of one of the inputs.
     if (!IsFieldMessage(outcome.message)) fuzz::Fail("an I/O failure", outcome.message);
     if (outcome.line <= 0) fuzz::Fail("a stop without its line", outcome.message);
+    if (outcome.file != inputs[0] && outcome.file != inputs[1] && outcome.file != inputs[2])
+      fuzz::Fail("a stop in no input", outcome.file);
     if (EndsWith(document, kClosing)) fuzz::Fail("a stopped run wrote the closing line");
   }
   for (std::size_t i = 0; i < 3 && i < pieces.size(); ++i) {
