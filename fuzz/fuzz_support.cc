@@ -9,14 +9,28 @@ namespace ferry::fuzz {
 
 namespace fs = std::filesystem;
 
-const std::string& ScratchDir() {
-  static const std::string dir = [] {
+namespace {
+
+// Removed again when the fuzzer exits normally (at the end of its time).
+struct Scratch {
+  Scratch() {
     fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
     fs::path d = base / ("ferry-fuzz-" + std::to_string(getpid()));
     fs::create_directories(d);
-    return d.string();
-  }();
-  return dir;
+    path = d.string();
+  }
+  ~Scratch() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+  std::string path;
+};
+
+}  // namespace
+
+const std::string& ScratchDir() {
+  static const Scratch scratch;
+  return scratch.path;
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
