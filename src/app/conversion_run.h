@@ -8,6 +8,7 @@
 #include "app/output_xml.h"
 #include "convert/airport.h"
 #include "convert/building_areas.h"
+#include "convert/building_statement.h"
 #include "sca/fields.h"
 #include "sca/input_sca.h"
 
@@ -71,6 +72,7 @@ class ConversionRun {
   OutputXml output_xml;
   Fields fields;
   BuildingArea building_area;
+  BuildingStatement building_statement;  // the "ADVBLDG(" being gathered
   Tairport tairport;
   AirportItems airport_items;
   StatementPlace statement;

@@ -76,22 +76,23 @@ namespace {
 
 // A continuation line closes the statement when the last item, trimmed,
 // begins with ")"; an item that trims to nothing does not.
-bool ClosesStatement(const Fields& fields) {
-  std::string_view last = Trim(fields.At(fields.Count() - 1));
+bool ClosesStatement(const BuildingStatement& statement) {
+  std::string_view last = Trim(statement.Last());
   return !last.empty() && last.front() == ')';
 }
 
 }  // namespace
 
 void GatherBuildingStatement(ConversionRun& run) {
-  Fields& fields = run.fields;
-  if (fields.At(fields.Count() - 1) == ")") return;
+  BuildingStatement& statement = run.building_statement;
+  statement.Start(run.fields);
+  if (statement.Last() == ")") return;
   // The end of the input ends the gathering; the statement is written from
   // what was gathered.
   while (!run.input_sca.AtInputEnd()) {
     run.input_sca.ReadSourceLine();
-    fields.SplitWords(run.input_sca.CurrentLine());
-    if (ClosesStatement(fields)) return;
+    statement.AddWords(run.input_sca.CurrentLine());
+    if (ClosesStatement(statement)) return;
   }
 }
 

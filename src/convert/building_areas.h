@@ -40,7 +40,8 @@ std::string_view AreaDensity(char density);
 // Looks at one line of the source pass, after the library-object converter.
 void HandleAreaLine(ConversionRun& run);
 
-// Completes the "ADVBLDG(" statement whose opening line is in Fields.
+// Gathers the "ADVBLDG(" statement whose opening line is in Fields, with its
+// continuation lines, into the run's BuildingStatement.
 void GatherBuildingStatement(ConversionRun& run);
 // Writes the SceneryObject of the gathered building.
 void WriteBuildingPlacement(ConversionRun& run);

@@ -13,8 +13,8 @@ namespace {
 enum class Shape { kNormal, kPeaked, kSloped, kPoly };
 
 // The texture names and level heights of one building; all "0" at its start.
-// They view entries of Fields, which stay unchanged while the building is
-// written; only the texture indices outlive it, in BuildingArea.
+// They view items of the BuildingStatement, which stays unchanged while the
+// building is written; only the texture indices outlive it, in BuildingArea.
 struct BuildingValues {
   std::string_view bottomTexture = "0";
   std::string_view windowTexture = "0";
@@ -64,15 +64,16 @@ bool ShapeOf(const std::string& word, Shape* shape) {
 
 // Reads the values after a section word into `targets`, in ascending order.
 // A section word that does not occur leaves them as they are.
-void ReadSection(const Fields& fields, std::string_view word,
+void ReadSection(const BuildingStatement& fields, std::string_view word,
                  std::initializer_list<Target> targets) {
-  long at = fields.FindField(word);
+  long at = fields.FindSection(word);
   if (at < 0) return;
   std::size_t i = static_cast<std::size_t>(at);
   for (const Target& target : targets) target.Set(fields.At(++i));
 }
 
-void ReadSections(const Fields& fields, Shape shape, BuildingValues& v, BuildingArea& a) {
+void ReadSections(const BuildingStatement& fields, Shape shape, BuildingValues& v,
+                  BuildingArea& a) {
   if (shape == Shape::kPoly) {
     ReadSection(fields, "LEVEL1", {&v.bottomTexture, &v.sizeBottomY, &a.textureIndexBottomX});
     ReadSection(fields, "LEVEL2",
@@ -179,7 +180,7 @@ std::string_view ShapeElement(Shape shape) {
 }  // namespace
 
 void WriteGenericBuilding(ConversionRun& run) {
-  const Fields& fields = run.fields;
+  const BuildingStatement& fields = run.building_statement;
   BuildingArea& a = run.building_area;
   BuildingValues v;
   Shape shape;

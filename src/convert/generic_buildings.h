@@ -7,7 +7,7 @@ namespace ferry {
 
 class ConversionRun;
 
-// Reads the statement in Fields (every read before the first line is
+// Reads the gathered statement (every read before the first line is
 // written), updates the area's texture indices, and writes the element.
 // A shape word other than NORMAL, PEAKED, SLOPED and POLY writes nothing.
 void WriteGenericBuilding(ConversionRun& run);

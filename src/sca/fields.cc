@@ -56,16 +56,7 @@ void Fields::SplitFields(std::string_view text, std::size_t limit) {
 }
 
 void Fields::SplitWords(std::string_view text) {
-  text = text.substr(0, kWordWindow);
-  const std::size_t n = text.size();
-  std::size_t i = 0;
-  while (i < n) {
-    while (i < n && text[i] == ' ') ++i;
-    if (i == n) break;
-    std::size_t start = i;
-    while (i < n && text[i] != ' ') ++i;
-    NewEntry().assign(text.substr(start, i - start));
-  }
+  ForEachWord(text, [this](std::string_view word) { NewEntry().assign(word); });
 }
 
 const std::string& Fields::At(std::size_t i) const {

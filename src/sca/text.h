@@ -36,6 +36,21 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 // The first space-separated word of the first 255 characters, or empty.
 std::string_view FirstWord(std::string_view text);
+
+// Calls `take` with each space-separated word of the first 255 characters.
+template <typename Take>
+void ForEachWord(std::string_view text, Take take) {
+  text = text.substr(0, kWordWindow);
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n) {
+    while (i < n && text[i] == ' ') ++i;
+    if (i == n) break;
+    const std::size_t start = i;
+    while (i < n && text[i] != ' ') ++i;
+    take(text.substr(start, i - start));
+  }
+}
 std::size_t CountWords(std::string_view text);
 
 std::string ColonsToSpaces(std::string_view text);

@@ -236,6 +236,14 @@ TEST(Buildings, SectionsAreFoundByTheirFirstOccurrenceIgnoringCase) {
   ASSERT_TRUE(c.outcome.succeeded) << c.outcome.message;
   EXPECT_EQ(c.body[11], "           bottomTexture=\"B\"");
   EXPECT_EQ(c.body[12], "           roofTexture=\"A\"");
+
+  // A section word among another section's values starts its own section there.
+  Converted nested =
+      ConvertBuildings("AREA(\nADVBLDG( NORMAL 1 2 LEVEL1\nROOF 3 4 5\nROOF r 8 9 )\n");
+  ASSERT_TRUE(nested.outcome.succeeded) << nested.outcome.message;
+  EXPECT_EQ(nested.body[11], "           bottomTexture=\"ROOF\"");
+  EXPECT_EQ(nested.body[12], "           roofTexture=\"3\"");
+  EXPECT_EQ(nested.body[29], "                 textureIndexRoofX=\"4\"");
 }
 
 TEST(Buildings, AShortStatementStopsAfterTheWrapperHeader) {
