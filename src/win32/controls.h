@@ -25,7 +25,7 @@ enum ControlId : int {
 enum class ControlKind { kLabel, kFileNameBox, kTextBox, kPushButton, kCheckBox };
 
 // Geometry in pixels inside the window, for a screen of 96 pixels per inch.
-struct ControlSpec {
+struct ControlRow {
   int id;
   ControlKind kind;
   const wchar_t* text;
@@ -35,7 +35,7 @@ struct ControlSpec {
   int height;
 };
 
-inline constexpr ControlSpec kControls[] = {
+inline constexpr ControlRow kControls[] = {
     {kLabel1, ControlKind::kLabel, L"Source SCA file", 24, 20, 74, 13},
     {kFilenameEdit1, ControlKind::kFileNameBox, L"", 144, 16, 385, 21},
     {kLabel2, ControlKind::kLabel, L"Library object API", 302, 49, 83, 13},

@@ -151,12 +151,12 @@ bool TForm1::Create() {
 
 void TForm1::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (const ControlSpec& spec : kControls) {
-    const ControlClass c = ClassOf(spec.kind);
+  for (const ControlRow& row : kControls) {
+    const ControlClass c = ClassOf(row.kind);
     HWND control =
-        CreateWindowExW(c.ex_style, c.name, spec.text, c.style, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-    if (spec.kind != ControlKind::kFileNameBox) continue;
+        CreateWindowExW(c.ex_style, c.name, row.text, c.style, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+    if (row.kind != ControlKind::kFileNameBox) continue;
     SetWindowSubclass(control, FileBoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
     // The browse button lies over the box's right end, above it in the
     // z-order so that the box, clipping its siblings, never paints over it.
@@ -176,12 +176,12 @@ void TForm1::Layout(UINT dpi) {
   lstrcpynW(face.lfFaceName, kFontFace, LF_FACESIZE);
   HFONT font = CreateFontIndirectW(&face);
 
-  for (const ControlSpec& spec : kControls) {
-    HWND control = GetDlgItem(hwnd_, spec.id);
-    SetWindowPos(control, nullptr, scale(spec.left), scale(spec.top), scale(spec.width),
-                 scale(spec.height), SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const ControlRow& row : kControls) {
+    HWND control = GetDlgItem(hwnd_, row.id);
+    SetWindowPos(control, nullptr, scale(row.left), scale(row.top), scale(row.width),
+                 scale(row.height), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (spec.kind != ControlKind::kFileNameBox) continue;
+    if (row.kind != ControlKind::kFileNameBox) continue;
     RECT inside;
     GetClientRect(control, &inside);
     MapWindowPoints(control, hwnd_, reinterpret_cast<POINT*>(&inside), 2);

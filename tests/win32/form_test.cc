@@ -28,14 +28,13 @@ TEST_F(FormTest, StartsWithTheControlsOfItsTable) {
   EXPECT_STREQ(caption, L"Form1");
   EXPECT_EQ(Edges(WindowRect(Form())), Box(144, 144, 696, 152));
 
-  for (const ControlSpec& spec : kControls) {
-    SCOPED_TRACE(spec.id);
-    HWND control = Control(spec.id);
+  for (const ControlRow& row : kControls) {
+    SCOPED_TRACE(row.id);
+    HWND control = Control(row.id);
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(Text(spec.id), platform::Narrow(spec.text));
-    EXPECT_EQ(Edges(RectInForm(Form(), control)),
-              Box(spec.left, spec.top, spec.width, spec.height));
-    const bool label = spec.kind == ControlKind::kLabel;
+    EXPECT_EQ(Text(row.id), platform::Narrow(row.text));
+    EXPECT_EQ(Edges(RectInForm(Form(), control)), Box(row.left, row.top, row.width, row.height));
+    const bool label = row.kind == ControlKind::kLabel;
     EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0, !label);
   }
   for (int box : {kCheckBox1, kCheckBox2, kCheckBox3}) EXPECT_FALSE(Checked(box));
@@ -221,11 +220,11 @@ TEST_F(FormTest, ControlsAndFontFollowTheWindowsDpi) {
   SendMessageW(Form(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
                reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(Edges(WindowRect(Form())), Edges(suggested));
-  for (const ControlSpec& spec : kControls) {
-    EXPECT_EQ(Edges(RectInForm(Form(), Control(spec.id))),
-              Box(MulDiv(spec.left, 3, 2), MulDiv(spec.top, 3, 2), MulDiv(spec.width, 3, 2),
-                  MulDiv(spec.height, 3, 2)))
-        << spec.id;
+  for (const ControlRow& row : kControls) {
+    EXPECT_EQ(Edges(RectInForm(Form(), Control(row.id))),
+              Box(MulDiv(row.left, 3, 2), MulDiv(row.top, 3, 2), MulDiv(row.width, 3, 2),
+                  MulDiv(row.height, 3, 2)))
+        << row.id;
   }
   EXPECT_EQ(font_height(kEdit2), -16);
   const RECT button = WindowRect(Control(kBrowseButton));
