@@ -1,5 +1,7 @@
 #include "win32/application_window.h"
 
+#include "win32/window_object.h"
+
 namespace ferry::win32 {
 
 namespace {
@@ -41,13 +43,7 @@ void ApplicationWindow::FormMinimized() {
 
 LRESULT CALLBACK ApplicationWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam,
                                                LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<ApplicationWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<ApplicationWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  ApplicationWindow* self = WindowObject(hwnd, message, lparam, &ApplicationWindow::hwnd_);
   if (self == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
   return self->Handle(hwnd, message, wparam, lparam);
 }

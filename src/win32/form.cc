@@ -1,5 +1,7 @@
 #include "win32/form.h"
 
+#include "win32/window_object.h"
+
 #include <cderr.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -284,12 +286,7 @@ void TForm1::OnDestroy() {
 }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    form->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  TForm1* form = WindowObject(hwnd, message, lparam, &TForm1::hwnd_);
   if (form == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
   return form->Handle(hwnd, message, wparam, lparam);
 }
