@@ -34,6 +34,14 @@ constexpr char kFrame[] =
 constexpr char kHangar[] =
     "macro( xmlobj.api N47:26:13.20 E011:30:00.0 100 1.0 90 hangar01 0 0 0 0 0 4\n";
 
+// Settings for converting `name` in `dir`, the document going there too.
+RunSettings InDir(const TempDir& dir, const char* name = "KJFK.sca") {
+  RunSettings s;
+  s.source_path = dir.File(name);
+  s.output_directory = dir.path();
+  return s;
+}
+
 TEST(ConversionRun, EmptySourceGivesTheBareFrame) {
   Converted c = Convert({""});
   ASSERT_TRUE(c.outcome.succeeded) << c.outcome.message;
@@ -67,9 +75,7 @@ TEST(ConversionRun, OutputLinesEndInCrLfWhateverTheInputUses) {
 
 TEST(ConversionRun, AnOldDocumentIsReplaced) {
   TempDir dir;
-  RunSettings s;
-  s.source_path = dir.File("KJFK.sca");
-  s.output_directory = dir.path();
+  RunSettings s = InDir(dir);
   WriteFile(s.source_path, "");
   WriteFile(dir.File("KJFK.xml"), std::string(5000, 'x'));
   ASSERT_TRUE(PerformConversionRun(s).succeeded);
@@ -119,18 +125,14 @@ TEST(ConversionRun, FileFailuresStopBeforeAnyOutputExists) {
 TEST(ConversionRun, AMissingSourceLeavesAnOldDocumentAlone) {
   TempDir dir;
   WriteFile(dir.File("KJFK.xml"), "old");
-  RunSettings s;
-  s.source_path = dir.File("KJFK.sca");
-  s.output_directory = dir.path();
+  RunSettings s = InDir(dir);
   EXPECT_EQ(PerformConversionRun(s).message, "File not found.");
   EXPECT_EQ(ReadFile(dir.File("KJFK.xml")), "old");
 }
 
 TEST(ConversionRun, AnOutputPathThatIsADirectoryIsRefused) {
   TempDir dir;
-  RunSettings s;
-  s.source_path = dir.File("KJFK.sca");
-  s.output_directory = dir.path();
+  RunSettings s = InDir(dir);
   WriteFile(s.source_path, kHangar);
   MakeDirectory(dir.File("KJFK.xml"));
   RunOutcome outcome = PerformConversionRun(s);
@@ -153,9 +155,7 @@ TEST(ConversionRun, TheSourceCannotBeItsOwnOutputDocument) {
 
 TEST(ConversionRun, ARunAfterAStoppedOneCreatesTheDocumentAgain) {
   TempDir dir;
-  RunSettings s;
-  s.source_path = dir.File("KJFK.sca");
-  s.output_directory = dir.path();
+  RunSettings s = InDir(dir);
   WriteFile(s.source_path, "MACRO( XMLOBJ.API\n");
   EXPECT_EQ(PerformConversionRun(s).message, "List index out of bounds (2)");
   WriteFile(s.source_path, "");
@@ -166,9 +166,7 @@ TEST(ConversionRun, ARunAfterAStoppedOneCreatesTheDocumentAgain) {
 #ifndef _WIN32
 TEST(ConversionRun, AFullDiskStopsTheRunWithItsErrorNumber) {
   TempDir dir;
-  RunSettings s;
-  s.source_path = dir.File("KJFK.sca");
-  s.output_directory = dir.path();
+  RunSettings s = InDir(dir);
   WriteFile(s.source_path, kHangar);
   ASSERT_EQ(symlink("/dev/full", dir.File("KJFK.xml").c_str()), 0);
   RunOutcome outcome = PerformConversionRun(s);
@@ -179,9 +177,7 @@ TEST(ConversionRun, AFullDiskStopsTheRunWithItsErrorNumber) {
 
 TEST(ConversionRun, CompanionsMatchWithoutRegardToLetterCase) {
   TempDir dir;
-  RunSettings s;
-  s.source_path = dir.File("KJFK.sca");
-  s.output_directory = dir.path();
+  RunSettings s = InDir(dir);
   s.exclusions = true;
   WriteFile(s.source_path, "");
   WriteFile(dir.File("kjfk_exclude.sca"), "EXCLUDE( F 1 2 3 4\n");
@@ -193,9 +189,7 @@ TEST(ConversionRun, CompanionsMatchWithoutRegardToLetterCase) {
 
 TEST(ConversionRun, ACompanionThatIsADirectoryDoesNotExist) {
   TempDir dir;
-  RunSettings s;
-  s.source_path = dir.File("KJFK.sca");
-  s.output_directory = dir.path();
+  RunSettings s = InDir(dir);
   s.exclusions = s.airport = true;
   WriteFile(s.source_path, "");
   MakeDirectory(dir.File("KJFK_Exclude.SCA"));
@@ -206,9 +200,7 @@ TEST(ConversionRun, ACompanionThatIsADirectoryDoesNotExist) {
 
 TEST(ConversionRun, TheHeadNamesTheSourceFileAsGiven) {
   TempDir dir;
-  RunSettings s;
-  s.source_path = dir.File("My Field.SCA");
-  s.output_directory = dir.path();
+  RunSettings s = InDir(dir, "My Field.SCA");
   WriteFile(s.source_path, "");
   ASSERT_TRUE(PerformConversionRun(s).succeeded);
   std::vector<std::string> lines = testing::SplitCrLf(ReadFile(dir.File("My Field.xml")));
