@@ -11,11 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/conversion_run.h"
+#include "app/file_names.h"
 #include "convert/airport.h"
 #include "convert/building_areas.h"
 #include "convert/exclusions.h"
 #include "convert/library_objects.h"
+#include "convert/run_state.h"
 #include "convert/taxiway_signs.h"
 #include "sca/text.h"
 #include "scenery_generator.h"
@@ -138,20 +139,16 @@ void BM_WriteXmlLine(benchmark::State& state) {
 BENCHMARK(BM_WriteXmlLine)->Unit(benchmark::kMillisecond);
 
 // One converter's source-pass loop over its own mix.
-template <void (*Convert)(ConversionRun&)>
-void SourcePassOver(benchmark::State& state, const char* file, std::size_t bytes) {
-  const Mixes& m = TheMixes();
-  RunSettings settings;
-  settings.source_path = m.Path(file);
-  settings.buildings = true;
+template <typename Convert>
+void SourcePassOver(benchmark::State& state, const char* file, std::size_t bytes, Convert convert) {
+  const std::string path = TheMixes().Path(file);
   for (auto _ : state) {
-    ConversionRun run(settings);
-    run.library_api_text = "XMLOBJ.API";
-    run.input_sca.Open(settings.source_path);
+    RunState run;
+    run.input_sca.Open(path);
     run.output_xml.Create("/dev/null", run.input_sca.File());
     while (!run.input_sca.AtInputEnd()) {
       run.input_sca.ReadSourceLine();
-      Convert(run);
+      convert(run);
     }
     run.output_xml.Close();
   }
@@ -159,46 +156,52 @@ void SourcePassOver(benchmark::State& state, const char* file, std::size_t bytes
 }
 
 void BM_LibraryObjects(benchmark::State& state) {
-  SourcePassOver<ConvertLibraryObject>(state, "library.sca", TheMixes().library.size());
+  SourcePassOver(state, "library.sca", TheMixes().library.size(),
+                 [](RunState& run) { ConvertLibraryObject(run, "XMLOBJ.API"); });
 }
 BENCHMARK(BM_LibraryObjects)->Unit(benchmark::kMillisecond);
 
 void BM_BuildingAreas(benchmark::State& state) {
-  SourcePassOver<HandleAreaLine>(state, "areas.sca", TheMixes().areas.size());
+  SourcePassOver(state, "areas.sca", TheMixes().areas.size(), HandleAreaLine);
 }
 BENCHMARK(BM_BuildingAreas)->Unit(benchmark::kMillisecond);
 
-// The passes that open their own files.
-template <void (*Pass)(ConversionRun&)>
-void PassOver(benchmark::State& state, const char* source, std::size_t bytes) {
-  const Mixes& m = TheMixes();
-  RunSettings settings;
-  settings.source_path = m.Path(source);
+// The passes that open their own files, given the source's path.
+template <typename Pass>
+void PassOver(benchmark::State& state, const char* source, std::size_t bytes, Pass pass) {
+  const std::string path = TheMixes().Path(source);
   for (auto _ : state) {
-    ConversionRun run(settings);
+    RunState run;
     platform::InputFile none;
     run.output_xml.Create("/dev/null", none);
-    Pass(run);
+    pass(run, path);
     run.output_xml.Close();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
 void BM_TaxiwaySigns(benchmark::State& state) {
-  PassOver<ConvertTaxiwaySigns>(state, "signs.sca", TheMixes().signs.size());
+  PassOver(state, "signs.sca", TheMixes().signs.size(), [](RunState& run, const std::string& path) {
+    ConvertTaxiwaySigns(run, {path, "TSIGN.API"});
+  });
 }
 BENCHMARK(BM_TaxiwaySigns)->Unit(benchmark::kMillisecond);
 
 void BM_Exclusions(benchmark::State& state) {
-  PassOver<ConvertExclusions>(state, "exclusions.sca",
-                              bench::ExclusionFile(bench::kDefaultSeed).size());
+  PassOver(state, "exclusions.sca", bench::ExclusionFile(bench::kDefaultSeed).size(),
+           [](RunState& run, const std::string& path) {
+             ConvertExclusions(run, ExclusionFilePath(path));
+           });
 }
 BENCHMARK(BM_Exclusions)->Unit(benchmark::kMicrosecond);
 
 // The AFD file's gathering and the Airport element; its sign pass reads an
 // empty source.
 void BM_Airport(benchmark::State& state) {
-  PassOver<ConvertAirport>(state, "airport.sca", bench::AfdFile(bench::kDefaultSeed).size());
+  PassOver(state, "airport.sca", bench::AfdFile(bench::kDefaultSeed).size(),
+           [](RunState& run, const std::string& path) {
+             ConvertAirport(run, AfdFilePath(path), {path, "TSIGN.API"});
+           });
 }
 BENCHMARK(BM_Airport)->Unit(benchmark::kMicrosecond);
 

@@ -13,7 +13,7 @@ include(GoogleTest)
 # executable is one test.
 function(ferry_test name)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE ferry_engine ferry_test_support GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ferry_app ferry_test_support GTest::gtest GTest::gtest_main)
   target_compile_options(${name} PRIVATE ${FERRY_WARNINGS})
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1

@@ -4,6 +4,8 @@
 
 #include "app/file_names.h"
 #include "base/failure.h"
+#include "convert/airport.h"
+#include "convert/building_areas.h"
 #include "convert/exclusions.h"
 #include "convert/library_objects.h"
 #include "platform/file.h"
@@ -38,36 +40,41 @@ void RefuseACompanionAsOutput(const RunSettings& settings, const std::string& ou
 }  // namespace
 
 void ConversionRun::Run() {
-  input_sca.Open(settings.source_path);
-  output_path = OutputDocumentPath(settings.output_directory, settings.source_path);
-  RefuseACompanionAsOutput(settings, output_path);
-  output_xml.Create(output_path, input_sca.File());
-  for (const char* line : kHead) output_xml.WriteXmlLine(line);
-  output_xml.WriteXmlLine({"<!-- Import from SCA ", SourceFileName(settings.source_path), "-->"});
-  library_api_text = UpperCase(settings.library_api);
+  InputSca& input = state_.input_sca;
+  OutputXml& output = state_.output_xml;
+  input.Open(settings_.source_path);
+  output_path_ = OutputDocumentPath(settings_.output_directory, settings_.source_path);
+  RefuseACompanionAsOutput(settings_, output_path_);
+  output.Create(output_path_, input.File());
+  for (const char* line : kHead) output.WriteXmlLine(line);
+  output.WriteXmlLine({"<!-- Import from SCA ", SourceFileName(settings_.source_path), "-->"});
 
-  SourcePass();
-  input_sca.Close();
+  SourcePass(UpperCase(settings_.library_api));
+  input.Close();
 
-  if (settings.exclusions) ConvertExclusions(*this);
-  if (settings.airport) ConvertAirport(*this);
+  if (settings_.exclusions) ConvertExclusions(state_, ExclusionFilePath(settings_.source_path));
+  if (settings_.airport) {
+    ConvertAirport(state_, AfdFilePath(settings_.source_path),
+                   {settings_.source_path, UpperCase(settings_.sign_api)});
+  }
 
-  output_xml.WriteXmlLine("</FSData>");
-  output_xml.Close();
+  output.WriteXmlLine("</FSData>");
+  output.Close();
 }
 
-void ConversionRun::SourcePass() {
-  while (!input_sca.AtInputEnd()) {
-    input_sca.ReadSourceLine();
-    MarkStatement();
-    ConvertLibraryObject(*this);
-    if (settings.buildings) HandleAreaLine(*this);
+void ConversionRun::SourcePass(const std::string& library_api_text) {
+  InputSca& input = state_.input_sca;
+  while (!input.AtInputEnd()) {
+    input.ReadSourceLine();
+    state_.MarkStatement();
+    ConvertLibraryObject(state_, library_api_text);
+    if (settings_.buildings) HandleAreaLine(state_);
   }
 }
 
 void ConversionRun::CloseAfterStop() {
-  input_sca.Close();
-  output_xml.Abandon();
+  state_.input_sca.Close();
+  state_.output_xml.Abandon();
 }
 
 RunOutcome PerformConversionRun(const RunSettings& settings) {
@@ -82,11 +89,11 @@ RunOutcome PerformConversionRun(const RunSettings& settings) {
     if (failure.is_io()) {
       outcome.file = failure.file();
     } else {
-      outcome.file = run.statement.file;
-      outcome.line = run.statement.line;
+      outcome.file = run.Statement().file;
+      outcome.line = run.Statement().line;
     }
   }
-  outcome.output_path = run.output_path;
+  outcome.output_path = run.OutputPath();
   return outcome;
 }
 

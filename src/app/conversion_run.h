@@ -5,12 +5,7 @@
 
 #include <string>
 
-#include "app/output_xml.h"
-#include "convert/airport.h"
-#include "convert/building_areas.h"
-#include "convert/building_statement.h"
-#include "sca/fields.h"
-#include "sca/input_sca.h"
+#include "convert/run_state.h"
 
 namespace ferry {
 
@@ -43,16 +38,10 @@ struct RunOutcome {
 // Runs one conversion and reports how it ended. Nothing is thrown.
 RunOutcome PerformConversionRun(const RunSettings& settings);
 
-// Where the statement being converted begins, for diagnostics.
-struct StatementPlace {
-  std::string file;
-  long line = 0;
-};
-
-// The run and its state, shared by the passes and the converters.
+// The order of the passes over one RunState.
 class ConversionRun {
  public:
-  explicit ConversionRun(const RunSettings& settings) : settings(settings) {}
+  explicit ConversionRun(const RunSettings& settings) : settings_(settings) {}
   ConversionRun(const ConversionRun&) = delete;
   ConversionRun& operator=(const ConversionRun&) = delete;
 
@@ -62,23 +51,15 @@ class ConversionRun {
   // Closes both files after a stop, keeping what was written.
   void CloseAfterStop();
 
-  // The statement being converted begins at the line just read.
-  void MarkStatement() { statement = {input_sca.Path(), input_sca.LineNumber()}; }
-
-  const RunSettings& settings;
-  std::string output_path;
-  std::string library_api_text;  // Edit1 upper-cased
-  InputSca input_sca;
-  OutputXml output_xml;
-  Fields fields;
-  BuildingArea building_area;
-  BuildingStatement building_statement;  // the "ADVBLDG(" being gathered
-  Tairport tairport;
-  AirportItems airport_items;
-  StatementPlace statement;
+  const std::string& OutputPath() const { return output_path_; }
+  const StatementPlace& Statement() const { return state_.Statement(); }
 
  private:
-  void SourcePass();
+  void SourcePass(const std::string& library_api_text);
+
+  const RunSettings& settings_;
+  std::string output_path_;
+  RunState state_;
 };
 
 }  // namespace ferry

@@ -1,8 +1,6 @@
 #include "convert/airport.h"
 
-#include "app/conversion_run.h"
-#include "app/file_names.h"
-#include "convert/taxiway_signs.h"
+#include "convert/run_state.h"
 #include "platform/file.h"
 #include "sca/text.h"
 
@@ -23,10 +21,10 @@ constexpr ComType kComTypes[] = {
 
 // A "NAMEENTRY(" line keeps the letter case of the file: it is split again
 // from RawLine, and its key (field 1) is compared upper-cased.
-void StoreNameEntry(ConversionRun& run) {
-  Fields& fields = run.fields;
-  Tairport& airport = run.tairport;
-  fields.SplitFields(run.input_sca.RawLine());
+void StoreNameEntry(RunState& state) {
+  Fields& fields = state.fields;
+  Tairport& airport = state.tairport;
+  fields.SplitFields(state.input_sca.RawLine());
   const std::string key = UpperCase(fields.At(1));
   std::string* member = nullptr;
   if (key == "REGION")
@@ -42,16 +40,16 @@ void StoreNameEntry(ConversionRun& run) {
   if (member) *member = fields.At(3);
 }
 
-void GatherLine(ConversionRun& run) {
-  InputSca& in = run.input_sca;
-  Fields& fields = run.fields;
-  Tairport& airport = run.tairport;
+void GatherLine(RunState& state) {
+  InputSca& in = state.input_sca;
+  Fields& fields = state.fields;
+  Tairport& airport = state.tairport;
   if (CountWords(in.RawLine()) < 2) return;
   fields.SplitFields(in.CurrentLine());
   // Two words of nothing but control characters split into no field at all:
   // such a line is blank, not a statement.
   if (fields.Count() == 0) return;
-  run.MarkStatement();
+  state.MarkStatement();
   const std::string& keyword = fields.At(0);
   if (keyword == "APLOCATION(") {
     airport.lat = ColonsToSpaces(fields.At(1));
@@ -60,15 +58,15 @@ void GatherLine(ConversionRun& run) {
   } else if (keyword == "ICAO_ID(") {
     airport.ident = fields.At(1);
   } else if (keyword == "FREQUENCY(" || keyword == "TOWER(") {
-    run.airport_items.push_back({in.CurrentLine(), in.LineNumber()});
+    state.airport_items.push_back({in.CurrentLine(), in.LineNumber()});
   } else if (keyword == "NAMEENTRY(") {
-    StoreNameEntry(run);
+    StoreNameEntry(state);
   }
 }
 
-void WriteStartTag(ConversionRun& run) {
-  OutputXml& out = run.output_xml;
-  const Tairport& airport = run.tairport;
+void WriteStartTag(RunState& state) {
+  OutputXml& out = state.output_xml;
+  const Tairport& airport = state.tairport;
   out.WriteXmlLine("    <Airport");
   if (!airport.region.empty()) out.WriteXmlLine({"         region=\"", airport.region, "\""});
   if (!airport.country.empty()) out.WriteXmlLine({"         country=\"", airport.country, "\""});
@@ -83,10 +81,10 @@ void WriteStartTag(ConversionRun& run) {
 
 // A stored line with too few fields stops the run here, with the lines of
 // its child written up to the first missing field.
-void WriteChild(ConversionRun& run, const AirportItem& item, const std::string& afd_path) {
-  Fields& fields = run.fields;
-  OutputXml& out = run.output_xml;
-  run.statement = {afd_path, item.line};
+void WriteChild(RunState& state, const AirportItem& item, const std::string& afd_path) {
+  Fields& fields = state.fields;
+  OutputXml& out = state.output_xml;
+  state.MarkStatement(afd_path, item.line);
   fields.SplitFields(item.text);
   const std::string& keyword = fields.At(0);
   if (keyword == "TOWER(") {
@@ -111,28 +109,24 @@ std::string_view ComTypeMap(std::string_view sca_type) {
   return sca_type;
 }
 
-void ConvertAirport(ConversionRun& run) {
-  Tairport& airport = run.tairport;
-  run.airport_items.clear();
-  airport.region.clear();
-  airport.country.clear();
-  airport.state.clear();
-  airport.city.clear();
-  airport.name.clear();
-  const std::string path = platform::FindCompanionFile(AfdFilePath(run.settings.source_path));
+// The run's Tairport and AirportItems start empty, and this pass runs once
+// a run: nothing is left to clear.
+void ConvertAirport(RunState& state, const std::string& afd_path, const SignCalls& signs) {
+  const std::string path = platform::FindCompanionFile(afd_path);
   if (path.empty()) return;
 
-  run.input_sca.Open(path);
-  while (!run.input_sca.AtInputEnd()) {
-    run.input_sca.ReadSourceLine();
-    GatherLine(run);
+  InputSca& input = state.input_sca;
+  input.Open(path);
+  while (!input.AtInputEnd()) {
+    input.ReadSourceLine();
+    GatherLine(state);
   }
-  run.input_sca.Close();
+  input.Close();
 
-  WriteStartTag(run);
-  for (const AirportItem& item : run.airport_items) WriteChild(run, item, path);
-  ConvertTaxiwaySigns(run);
-  run.output_xml.WriteXmlLine("    </Airport>");
+  WriteStartTag(state);
+  for (const AirportItem& item : state.airport_items) WriteChild(state, item, path);
+  ConvertTaxiwaySigns(state, signs);
+  state.output_xml.WriteXmlLine("    </Airport>");
 }
 
 }  // namespace ferry

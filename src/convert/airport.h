@@ -6,9 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/taxiway_signs.h"
+
 namespace ferry {
 
-class ConversionRun;
+class RunState;
 
 // The airport's header values, each named after the attribute it feeds.
 struct Tairport {
@@ -35,7 +37,8 @@ using AirportItems = std::vector<AirportItem>;
 // row of the table names it.
 std::string_view ComTypeMap(std::string_view sca_type);
 
-// The airport pass; a missing companion file writes nothing.
-void ConvertAirport(ConversionRun& run);
+// The airport pass over the AFD file at `afd_path`, with the taxiway signs
+// inside the element; a missing AFD file writes nothing.
+void ConvertAirport(RunState& state, const std::string& afd_path, const SignCalls& signs);
 
 }  // namespace ferry

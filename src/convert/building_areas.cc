@@ -1,7 +1,7 @@
 #include "convert/building_areas.h"
 
-#include "app/conversion_run.h"
 #include "convert/generic_buildings.h"
+#include "convert/run_state.h"
 #include "convert/scenery_object.h"
 #include "sca/text.h"
 
@@ -45,10 +45,10 @@ std::string_view AreaDensity(char density) {
 // Only the four statements inside an area read Fields, and every later
 // reader splits its own line first, so the other lines need not be split:
 // most lines of a scenery are of that kind.
-void HandleAreaLine(ConversionRun& run) {
-  const std::string& line = run.input_sca.CurrentLine();
-  Fields& fields = run.fields;
-  BuildingArea& area = run.building_area;
+void HandleAreaLine(RunState& state) {
+  const std::string& line = state.input_sca.CurrentLine();
+  Fields& fields = state.fields;
+  BuildingArea& area = state.building_area;
   const std::string_view word = FirstWord(line);
   if (word == "ENDA") area.inArea = false;
   if (word == "AREA(") area.Open();
@@ -67,8 +67,8 @@ void HandleAreaLine(ConversionRun& run) {
   } else if (word == "ROTATEDCALL(") {
     area.heading = fields.At(4);
   } else if (word == "ADVBLDG(") {
-    GatherBuildingStatement(run);
-    WriteBuildingPlacement(run);
+    GatherBuildingStatement(state);
+    WriteBuildingPlacement(state);
   }
 }
 
@@ -83,26 +83,26 @@ bool ClosesStatement(const BuildingStatement& statement) {
 
 }  // namespace
 
-void GatherBuildingStatement(ConversionRun& run) {
-  BuildingStatement& statement = run.building_statement;
-  statement.Start(run.fields);
+void GatherBuildingStatement(RunState& state) {
+  BuildingStatement& statement = state.building_statement;
+  statement.Start(state.fields);
   if (statement.Last() == ")") return;
   // The end of the input ends the gathering; the statement is written from
   // what was gathered.
-  while (!run.input_sca.AtInputEnd()) {
-    run.input_sca.ReadSourceLine();
-    statement.AddWords(run.input_sca.CurrentLine());
+  while (!state.input_sca.AtInputEnd()) {
+    state.input_sca.ReadSourceLine();
+    statement.AddWords(state.input_sca.CurrentLine());
     if (ClosesStatement(statement)) return;
   }
 }
 
-void WriteBuildingPlacement(ConversionRun& run) {
-  const BuildingArea& area = run.building_area;
-  OutputXml& out = run.output_xml;
+void WriteBuildingPlacement(RunState& state) {
+  const BuildingArea& area = state.building_area;
+  OutputXml& out = state.output_xml;
   WriteSceneryObjectPosition(out, area.lat, area.lon);
   WriteSceneryObjectAttitude(out, "0", area.heading, "TRUE");
   WriteSceneryObjectComplexity(out, area.imageComplexity);
-  WriteGenericBuilding(run);
+  WriteGenericBuilding(state);
   WriteSceneryObjectEnd(out);
 }
 

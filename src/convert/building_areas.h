@@ -8,7 +8,7 @@
 
 namespace ferry {
 
-class ConversionRun;
+class RunState;
 
 // The current area. Every value is text, copied unchanged.
 struct BuildingArea {
@@ -38,12 +38,12 @@ struct BuildingArea {
 std::string_view AreaDensity(char density);
 
 // Looks at one line of the source pass, after the library-object converter.
-void HandleAreaLine(ConversionRun& run);
+void HandleAreaLine(RunState& state);
 
 // Gathers the "ADVBLDG(" statement whose opening line is in Fields, with its
 // continuation lines, into the run's BuildingStatement.
-void GatherBuildingStatement(ConversionRun& run);
+void GatherBuildingStatement(RunState& state);
 // Writes the SceneryObject of the gathered building.
-void WriteBuildingPlacement(ConversionRun& run);
+void WriteBuildingPlacement(RunState& state);
 
 }  // namespace ferry

@@ -5,13 +5,17 @@
 // 5), the values that follow the first occurrence of each section word, and
 // the last item, which tells whether the statement is closed. Those are kept
 // and the rest only counted, so an unclosed statement costs no memory beyond
-// its longest line.
+// its longest line. Only kept items can be asked for: the limits are checked
+// when the shape writer is compiled.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "base/failure.h"
 
 namespace ferry {
 
@@ -20,8 +24,13 @@ class Fields;
 class BuildingStatement {
  public:
   // The section words, in the order the shape writer looks for them.
+  enum SectionWord { kLevel1, kLevel2, kLevel3, kRoof };
   static constexpr std::array<std::string_view, 4> kSectionWords = {"LEVEL1", "LEVEL2", "LEVEL3",
                                                                     "ROOF"};
+  // Fields 0 to 5: the keyword, the shape word and the fixed values.
+  static constexpr std::size_t kFixedFields = 6;
+  // The most values a shape reads after one section word.
+  static constexpr std::size_t kSectionValues = 5;
 
   // Starts with the fields of the opening line.
   void Start(const Fields& opening);
@@ -30,17 +39,34 @@ class BuildingStatement {
 
   std::size_t Count() const { return count_; }
   const std::string& Last() const { return last_; }
-  // Item i of a kept place; an item beyond the end stops the run with
-  // "List index out of bounds (i)".
-  const std::string& At(std::size_t i) const;
-  // The index of the first item equal to a section word, letter case
-  // ignored, or -1.
-  long FindSection(std::string_view word) const;
+
+  // Field I; a statement without it stops the run with "List index out of
+  // bounds (I)".
+  template <std::size_t I>
+  const std::string& Field() const {
+    static_assert(I < kFixedFields, "only fields 0 to 5 are kept");
+    if (I >= count_) throw Failure::MissingField(I);
+    return head_[I];
+  }
+
+  // The N values after the first occurrence of a section word (letter case
+  // ignored), or nothing when the word does not occur. A statement that ends
+  // before the N-th value stops the run at the first index it lacks.
+  template <std::size_t N>
+  std::optional<std::array<const std::string*, N>> SectionValues(SectionWord word) const {
+    static_assert(N <= kSectionValues, "only five values after a section word are kept");
+    const Section& section = sections_[word];
+    if (section.at < 0) return std::nullopt;
+    std::array<const std::string*, N> values;
+    for (std::size_t k = 0; k < N; ++k) {
+      const std::size_t index = static_cast<std::size_t>(section.at) + 1 + k;
+      if (index >= count_) throw Failure::MissingField(index);
+      values[k] = &section.values[k];
+    }
+    return values;
+  }
 
  private:
-  static constexpr std::size_t kHead = 6;
-  static constexpr std::size_t kSectionValues = 5;
-
   struct Section {
     long at = -1;
     std::array<std::string, kSectionValues> values;
@@ -48,7 +74,7 @@ class BuildingStatement {
 
   void Add(std::string_view item);
 
-  std::array<std::string, kHead> head_;
+  std::array<std::string, kFixedFields> head_;
   std::array<Section, kSectionWords.size()> sections_;
   std::string last_;
   std::size_t count_ = 0;

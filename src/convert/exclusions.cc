@@ -1,7 +1,6 @@
 #include "convert/exclusions.h"
 
-#include "app/conversion_run.h"
-#include "app/file_names.h"
+#include "convert/run_state.h"
 #include "platform/file.h"
 #include "sca/text.h"
 
@@ -11,12 +10,12 @@ namespace {
 
 // Fields 2 to 5 are converted first, so a short line stops before any of its
 // lines is written. Field 5 is the minimum longitude, field 4 the maximum.
-void ConvertExclusion(ConversionRun& run) {
-  Fields& fields = run.fields;
-  fields.SplitFields(run.input_sca.CurrentLine());
+void ConvertExclusion(RunState& state) {
+  Fields& fields = state.fields;
+  fields.SplitFields(state.input_sca.CurrentLine());
   for (std::size_t i = 2; i <= 5; ++i) ColonsToSpacesInPlace(fields.Mutable(i));
 
-  OutputXml& out = run.output_xml;
+  OutputXml& out = state.output_xml;
   out.WriteXmlLine("    <ExclusionRectangle");
   out.WriteXmlLine({"        latitudeMinimum=\"", fields.At(2), "\""});
   out.WriteXmlLine({"        latitudeMaximum=\"", fields.At(3), "\""});
@@ -40,17 +39,18 @@ void ConvertExclusion(ConversionRun& run) {
 
 }  // namespace
 
-void ConvertExclusions(ConversionRun& run) {
-  const std::string path = platform::FindCompanionFile(ExclusionFilePath(run.settings.source_path));
-  if (path.empty()) return;
-  run.input_sca.Open(path);
-  while (!run.input_sca.AtInputEnd()) {
-    run.input_sca.ReadSourceLine();
-    if (FirstWord(run.input_sca.CurrentLine()) != "EXCLUDE(") continue;
-    run.MarkStatement();
-    ConvertExclusion(run);
+void ConvertExclusions(RunState& state, const std::string& path) {
+  const std::string found = platform::FindCompanionFile(path);
+  if (found.empty()) return;
+  InputSca& input = state.input_sca;
+  input.Open(found);
+  while (!input.AtInputEnd()) {
+    input.ReadSourceLine();
+    if (FirstWord(input.CurrentLine()) != "EXCLUDE(") continue;
+    state.MarkStatement();
+    ConvertExclusion(state);
   }
-  run.input_sca.Close();
+  input.Close();
 }
 
 }  // namespace ferry

@@ -2,11 +2,13 @@
 // companion becomes one ExclusionRectangle.
 #pragma once
 
+#include <string>
+
 namespace ferry {
 
-class ConversionRun;
+class RunState;
 
-// The exclusion pass; a missing companion file writes nothing.
-void ConvertExclusions(ConversionRun& run);
+// The exclusion pass over the file at `path`; a missing file writes nothing.
+void ConvertExclusions(RunState& state, const std::string& path);
 
 }  // namespace ferry

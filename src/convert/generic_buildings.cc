@@ -1,10 +1,10 @@
 #include "convert/generic_buildings.h"
 
-#include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "app/conversion_run.h"
+#include "convert/run_state.h"
 
 namespace ferry {
 
@@ -12,41 +12,129 @@ namespace {
 
 enum class Shape { kNormal, kPeaked, kSloped, kPoly };
 
-// The texture names and level heights of one building; all "0" at its start.
-// They view items of the BuildingStatement, which stays unchanged while the
-// building is written; only the texture indices outlive it, in BuildingArea.
-struct BuildingValues {
-  std::string_view bottomTexture = "0";
-  std::string_view windowTexture = "0";
-  std::string_view topTexture = "0";
-  std::string_view roofTexture = "0";
-  std::string_view sizeBottomY = "0";
-  std::string_view sizeWindowY = "0";
-  std::string_view sizeTopY = "0";
-  std::string_view sizeRoofY = "0";
-};
-
-struct Footprint {
+// Every value the attribute lines of a shape may carry. The texture names,
+// heights and footprint view items of the BuildingStatement, which stays
+// unchanged while the building is written; the texture indices view the
+// area's, which outlive the building.
+struct ShapeValues {
+  std::string_view roofType;
+  std::string_view buildingSides;
+  std::string_view smoothing = "TRUE";
   std::string_view sizeX;
   std::string_view sizeZ;
   std::string_view sizeTopX;
   std::string_view sizeTopZ;
-  std::string_view buildingSides;
+  std::string_view sizeBottomY = "0";
+  std::string_view sizeWindowY = "0";
+  std::string_view sizeTopY = "0";
+  std::string_view sizeRoofY = "0";
+  std::string_view textureIndexBottomX;
+  std::string_view textureIndexBottomZ;
+  std::string_view textureIndexWindowX;
+  std::string_view textureIndexWindowY;
+  std::string_view textureIndexWindowZ;
+  std::string_view textureIndexTopX;
+  std::string_view textureIndexTopZ;
+  std::string_view textureIndexRoofX;
+  std::string_view textureIndexRoofZ;
+  std::string_view textureIndexRoofY;
 };
 
-// A value read from a section into either kind of target.
-struct Target {
-  Target(std::string_view* view) : view(view) {}
-  Target(std::string* text) : text(text) {}
-  void Set(const std::string& value) const {
-    if (view)
-      *view = value;
-    else
-      *text = value;
-  }
-  std::string_view* view = nullptr;
-  std::string* text = nullptr;
+// The texture names of the GenericBuilding start tag; all "0" unless a
+// section gives them.
+struct Textures {
+  std::string_view bottomTexture = "0";
+  std::string_view windowTexture = "0";
+  std::string_view topTexture = "0";
+  std::string_view roofTexture = "0";
 };
+
+struct AttributeLine {
+  std::string_view name;
+  std::string_view ShapeValues::*value;
+};
+
+using V = ShapeValues;
+
+// The attribute lines of each shape's element, in their order; the last one
+// closes the element. POLY leaves out the Z indices of its levels, and the
+// roof differs: POLY gives its height before the roof indices, PEAKED after.
+// A flat roof (NORMAL) writes the first 15 of these, a PEAKED roof all 17.
+constexpr AttributeLine kRectangularLines[] = {
+    {"roofType", &V::roofType},
+    {"sizeX", &V::sizeX},
+    {"sizeZ", &V::sizeZ},
+    {"sizeBottomY", &V::sizeBottomY},
+    {"textureIndexBottomX", &V::textureIndexBottomX},
+    {"textureIndexBottomZ", &V::textureIndexBottomZ},
+    {"sizeWindowY", &V::sizeWindowY},
+    {"textureIndexWindowX", &V::textureIndexWindowX},
+    {"textureIndexWindowY", &V::textureIndexWindowY},
+    {"textureIndexWindowZ", &V::textureIndexWindowZ},
+    {"sizeTopY", &V::sizeTopY},
+    {"textureIndexTopX", &V::textureIndexTopX},
+    {"textureIndexTopZ", &V::textureIndexTopZ},
+    {"textureIndexRoofX", &V::textureIndexRoofX},
+    {"textureIndexRoofZ", &V::textureIndexRoofZ},
+    {"sizeRoofY", &V::sizeRoofY},
+    {"textureIndexRoofY", &V::textureIndexRoofY},
+};
+
+constexpr AttributeLine kSlopedLines[] = {
+    {"sizeX", &V::sizeX},
+    {"sizeZ", &V::sizeZ},
+    {"sizeTopX", &V::sizeTopX},
+    {"sizeTopZ", &V::sizeTopZ},
+    {"sizeBottomY", &V::sizeBottomY},
+    {"textureIndexBottomX", &V::textureIndexBottomX},
+    {"textureIndexBottomZ", &V::textureIndexBottomZ},
+    {"sizeWindowY", &V::sizeWindowY},
+    {"textureIndexWindowX", &V::textureIndexWindowX},
+    {"textureIndexWindowY", &V::textureIndexWindowY},
+    {"textureIndexWindowZ", &V::textureIndexWindowZ},
+    {"sizeTopY", &V::sizeTopY},
+    {"textureIndexTopX", &V::textureIndexTopX},
+    {"textureIndexTopZ", &V::textureIndexTopZ},
+    {"textureIndexRoofX", &V::textureIndexRoofX},
+    {"textureIndexRoofZ", &V::textureIndexRoofZ},
+};
+
+constexpr AttributeLine kPolyLines[] = {
+    {"buildingSides", &V::buildingSides},
+    {"smoothing", &V::smoothing},
+    {"sizeX", &V::sizeX},
+    {"sizeZ", &V::sizeZ},
+    {"sizeBottomY", &V::sizeBottomY},
+    {"textureIndexBottomX", &V::textureIndexBottomX},
+    {"sizeWindowY", &V::sizeWindowY},
+    {"textureIndexWindowX", &V::textureIndexWindowX},
+    {"textureIndexWindowY", &V::textureIndexWindowY},
+    {"sizeTopY", &V::sizeTopY},
+    {"textureIndexTopX", &V::textureIndexTopX},
+    {"sizeRoofY", &V::sizeRoofY},
+    {"textureIndexRoofX", &V::textureIndexRoofX},
+    {"textureIndexRoofZ", &V::textureIndexRoofZ},
+    {"textureIndexRoofY", &V::textureIndexRoofY},
+};
+
+struct ShapeLines {
+  std::string_view element;
+  std::span<const AttributeLine> attributes;
+};
+
+ShapeLines LinesOf(Shape shape) {
+  switch (shape) {
+    case Shape::kNormal:
+      return {"           <RectangularBuilding", std::span(kRectangularLines).first(15)};
+    case Shape::kPeaked:
+      return {"           <RectangularBuilding", kRectangularLines};
+    case Shape::kSloped:
+      return {"           <PyramidalBuilding", kSlopedLines};
+    case Shape::kPoly:
+      break;
+  }
+  return {"           <MultiSidedBuilding", kPolyLines};
+}
 
 bool ShapeOf(const std::string& word, Shape* shape) {
   if (word == "NORMAL")
@@ -62,160 +150,134 @@ bool ShapeOf(const std::string& word, Shape* shape) {
   return true;
 }
 
+// Where a value read after a section word goes: a value of this building,
+// or a texture index of the area, which the next building starts from.
+struct Target {
+  Target(std::string_view* view) : view(view) {}
+  Target(std::string* text) : text(text) {}
+  void Set(const std::string& value) const {
+    if (view)
+      *view = value;
+    else
+      *text = value;
+  }
+  std::string_view* view = nullptr;
+  std::string* text = nullptr;
+};
+
 // Reads the values after a section word into `targets`, in ascending order.
 // A section word that does not occur leaves them as they are.
-void ReadSection(const BuildingStatement& fields, std::string_view word,
-                 std::initializer_list<Target> targets) {
-  long at = fields.FindSection(word);
-  if (at < 0) return;
-  std::size_t i = static_cast<std::size_t>(at);
-  for (const Target& target : targets) target.Set(fields.At(++i));
+template <std::size_t N>
+void ReadSection(const BuildingStatement& statement, BuildingStatement::SectionWord word,
+                 const Target (&targets)[N]) {
+  const auto values = statement.SectionValues<N>(word);
+  if (!values) return;
+  for (std::size_t k = 0; k < N; ++k) targets[k].Set(*(*values)[k]);
 }
 
-void ReadSections(const BuildingStatement& fields, Shape shape, BuildingValues& v,
-                  BuildingArea& a) {
+void ReadSections(const BuildingStatement& statement, Shape shape, Textures& textures,
+                  ShapeValues& values, BuildingArea& area) {
+  using S = BuildingStatement;
   if (shape == Shape::kPoly) {
-    ReadSection(fields, "LEVEL1", {&v.bottomTexture, &v.sizeBottomY, &a.textureIndexBottomX});
-    ReadSection(fields, "LEVEL2",
-                {&v.windowTexture, &v.sizeWindowY, &a.textureIndexWindowX, &a.textureIndexWindowY});
-    ReadSection(fields, "LEVEL3", {&v.topTexture, &v.sizeTopY, &a.textureIndexTopX});
-    ReadSection(fields, "ROOF",
-                {&v.roofTexture, &v.sizeRoofY, &a.textureIndexRoofX, &a.textureIndexRoofZ});
+    ReadSection(statement, S::kLevel1,
+                {&textures.bottomTexture, &values.sizeBottomY, &area.textureIndexBottomX});
+    ReadSection(statement, S::kLevel2,
+                {&textures.windowTexture, &values.sizeWindowY, &area.textureIndexWindowX,
+                 &area.textureIndexWindowY});
+    ReadSection(statement, S::kLevel3,
+                {&textures.topTexture, &values.sizeTopY, &area.textureIndexTopX});
+    ReadSection(statement, S::kRoof,
+                {&textures.roofTexture, &values.sizeRoofY, &area.textureIndexRoofX,
+                 &area.textureIndexRoofZ});
     return;
   }
-  ReadSection(fields, "LEVEL1",
-              {&v.bottomTexture, &v.sizeBottomY, &a.textureIndexBottomX, &a.textureIndexBottomZ});
-  ReadSection(fields, "LEVEL2",
-              {&v.windowTexture, &v.sizeWindowY, &a.textureIndexWindowX, &a.textureIndexWindowY,
-               &a.textureIndexWindowZ});
-  ReadSection(fields, "LEVEL3",
-              {&v.topTexture, &v.sizeTopY, &a.textureIndexTopX, &a.textureIndexTopZ});
+  ReadSection(statement, S::kLevel1,
+              {&textures.bottomTexture, &values.sizeBottomY, &area.textureIndexBottomX,
+               &area.textureIndexBottomZ});
+  ReadSection(statement, S::kLevel2,
+              {&textures.windowTexture, &values.sizeWindowY, &area.textureIndexWindowX,
+               &area.textureIndexWindowY, &area.textureIndexWindowZ});
+  ReadSection(
+      statement, S::kLevel3,
+      {&textures.topTexture, &values.sizeTopY, &area.textureIndexTopX, &area.textureIndexTopZ});
   if (shape == Shape::kPeaked) {
-    ReadSection(fields, "ROOF",
-                {&v.roofTexture, &a.textureIndexRoofX, &a.textureIndexRoofZ, &v.sizeRoofY,
-                 &a.textureIndexRoofY});
+    ReadSection(statement, S::kRoof,
+                {&textures.roofTexture, &area.textureIndexRoofX, &area.textureIndexRoofZ,
+                 &values.sizeRoofY, &area.textureIndexRoofY});
   } else {
-    ReadSection(fields, "ROOF", {&v.roofTexture, &a.textureIndexRoofX, &a.textureIndexRoofZ});
+    ReadSection(statement, S::kRoof,
+                {&textures.roofTexture, &area.textureIndexRoofX, &area.textureIndexRoofZ});
   }
 }
 
-struct Attribute {
-  std::string_view name;
-  std::string_view value;
-};
-
-// The attribute lines of a shape's element, in their order; the last one
-// closes the element.
-class AttributeList {
- public:
-  void Add(std::string_view name, std::string_view value) { items_[count_++] = {name, value}; }
-  void Write(OutputXml& out) const {
-    for (std::size_t i = 0; i < count_; ++i) {
-      out.WriteXmlLine({"                 ", items_[i].name, "=\"", items_[i].value,
-                        i + 1 < count_ ? "\"" : "\"/>"});
-    }
-  }
-
- private:
-  std::array<Attribute, 17> items_;
-  std::size_t count_ = 0;
-};
-
-// The shapes share one order of attributes; POLY leaves out the Z indices of
-// its levels, and the roof differs: POLY gives its height before the roof
-// indices, PEAKED after them.
-AttributeList ShapeAttributes(Shape shape, const Footprint& f, const BuildingValues& v,
-                              const BuildingArea& a) {
-  const bool poly = shape == Shape::kPoly;
-  AttributeList list;
+// The fixed fields, in ascending order.
+void ReadFootprint(const BuildingStatement& statement, Shape shape, ShapeValues& values) {
   switch (shape) {
     case Shape::kNormal:
-      list.Add("roofType", "FLAT");
-      break;
     case Shape::kPeaked:
-      list.Add("roofType", "PEAKED");
+      values.roofType = shape == Shape::kNormal ? "FLAT" : "PEAKED";
+      values.sizeX = statement.Field<2>();
+      values.sizeZ = statement.Field<3>();
       break;
     case Shape::kSloped:
+      values.sizeX = statement.Field<2>();
+      values.sizeZ = statement.Field<3>();
+      values.sizeTopX = statement.Field<4>();
+      values.sizeTopZ = statement.Field<5>();
       break;
     case Shape::kPoly:
-      list.Add("buildingSides", f.buildingSides);
-      list.Add("smoothing", "TRUE");
+      values.buildingSides = statement.Field<2>();
+      values.sizeX = statement.Field<3>();
+      values.sizeZ = statement.Field<4>();
       break;
   }
-  list.Add("sizeX", f.sizeX);
-  list.Add("sizeZ", f.sizeZ);
-  if (shape == Shape::kSloped) {
-    list.Add("sizeTopX", f.sizeTopX);
-    list.Add("sizeTopZ", f.sizeTopZ);
-  }
-  list.Add("sizeBottomY", v.sizeBottomY);
-  list.Add("textureIndexBottomX", a.textureIndexBottomX);
-  if (!poly) list.Add("textureIndexBottomZ", a.textureIndexBottomZ);
-  list.Add("sizeWindowY", v.sizeWindowY);
-  list.Add("textureIndexWindowX", a.textureIndexWindowX);
-  list.Add("textureIndexWindowY", a.textureIndexWindowY);
-  if (!poly) list.Add("textureIndexWindowZ", a.textureIndexWindowZ);
-  list.Add("sizeTopY", v.sizeTopY);
-  list.Add("textureIndexTopX", a.textureIndexTopX);
-  if (!poly) list.Add("textureIndexTopZ", a.textureIndexTopZ);
-  if (poly) list.Add("sizeRoofY", v.sizeRoofY);
-  list.Add("textureIndexRoofX", a.textureIndexRoofX);
-  list.Add("textureIndexRoofZ", a.textureIndexRoofZ);
-  if (shape == Shape::kPeaked) list.Add("sizeRoofY", v.sizeRoofY);
-  if (shape == Shape::kPeaked || poly) list.Add("textureIndexRoofY", a.textureIndexRoofY);
-  return list;
 }
 
-std::string_view ShapeElement(Shape shape) {
-  switch (shape) {
-    case Shape::kSloped:
-      return "           <PyramidalBuilding";
-    case Shape::kPoly:
-      return "           <MultiSidedBuilding";
-    default:
-      return "           <RectangularBuilding";
+void TakeTextureIndices(const BuildingArea& area, ShapeValues& values) {
+  values.textureIndexBottomX = area.textureIndexBottomX;
+  values.textureIndexBottomZ = area.textureIndexBottomZ;
+  values.textureIndexWindowX = area.textureIndexWindowX;
+  values.textureIndexWindowY = area.textureIndexWindowY;
+  values.textureIndexWindowZ = area.textureIndexWindowZ;
+  values.textureIndexTopX = area.textureIndexTopX;
+  values.textureIndexTopZ = area.textureIndexTopZ;
+  values.textureIndexRoofX = area.textureIndexRoofX;
+  values.textureIndexRoofZ = area.textureIndexRoofZ;
+  values.textureIndexRoofY = area.textureIndexRoofY;
+}
+
+void WriteShape(OutputXml& out, const ShapeLines& lines, const ShapeValues& values) {
+  out.WriteXmlLine(lines.element);
+  const std::size_t count = lines.attributes.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const AttributeLine& line = lines.attributes[i];
+    out.WriteXmlLine(
+        {"                 ", line.name, "=\"", values.*line.value, i + 1 < count ? "\"" : "\"/>"});
   }
 }
 
 }  // namespace
 
-void WriteGenericBuilding(ConversionRun& run) {
-  const BuildingStatement& fields = run.building_statement;
-  BuildingArea& a = run.building_area;
-  BuildingValues v;
+void WriteGenericBuilding(RunState& state) {
+  const BuildingStatement& statement = state.building_statement;
+  BuildingArea& area = state.building_area;
   Shape shape;
-  if (!ShapeOf(fields.At(1), &shape)) return;
+  if (!ShapeOf(statement.Field<1>(), &shape)) return;
 
-  Footprint f;
-  switch (shape) {
-    case Shape::kNormal:
-    case Shape::kPeaked:
-      f.sizeX = fields.At(2);
-      f.sizeZ = fields.At(3);
-      break;
-    case Shape::kSloped:
-      f.sizeX = fields.At(2);
-      f.sizeZ = fields.At(3);
-      f.sizeTopX = fields.At(4);
-      f.sizeTopZ = fields.At(5);
-      break;
-    case Shape::kPoly:
-      f.buildingSides = fields.At(2);
-      f.sizeX = fields.At(3);
-      f.sizeZ = fields.At(4);
-      break;
-  }
-  ReadSections(fields, shape, v, a);
+  Textures textures;
+  ShapeValues values;
+  ReadFootprint(statement, shape, values);
+  ReadSections(statement, shape, textures, values, area);
+  TakeTextureIndices(area, values);
 
-  OutputXml& out = run.output_xml;
+  OutputXml& out = state.output_xml;
   out.WriteXmlLine("     <GenericBuilding");
   out.WriteXmlLine("           scale=\"1\"");
-  out.WriteXmlLine({"           bottomTexture=\"", v.bottomTexture, "\""});
-  out.WriteXmlLine({"           roofTexture=\"", v.roofTexture, "\""});
-  out.WriteXmlLine({"           topTexture=\"", v.topTexture, "\""});
-  out.WriteXmlLine({"           windowTexture=\"", v.windowTexture, "\">"});
-  out.WriteXmlLine(ShapeElement(shape));
-  ShapeAttributes(shape, f, v, a).Write(out);
+  out.WriteXmlLine({"           bottomTexture=\"", textures.bottomTexture, "\""});
+  out.WriteXmlLine({"           roofTexture=\"", textures.roofTexture, "\""});
+  out.WriteXmlLine({"           topTexture=\"", textures.topTexture, "\""});
+  out.WriteXmlLine({"           windowTexture=\"", textures.windowTexture, "\">"});
+  WriteShape(out, LinesOf(shape), values);
   out.WriteXmlLine("     </GenericBuilding>");
 }
 

@@ -5,11 +5,11 @@
 
 namespace ferry {
 
-class ConversionRun;
+class RunState;
 
 // Reads the gathered statement (every read before the first line is
 // written), updates the area's texture indices, and writes the element.
 // A shape word other than NORMAL, PEAKED, SLOPED and POLY writes nothing.
-void WriteGenericBuilding(ConversionRun& run);
+void WriteGenericBuilding(RunState& state);
 
 }  // namespace ferry

@@ -1,6 +1,6 @@
 #include "convert/library_objects.h"
 
-#include "app/conversion_run.h"
+#include "convert/run_state.h"
 #include "convert/scenery_object.h"
 #include "sca/text.h"
 
@@ -27,16 +27,16 @@ std::string_view LibraryComplexity(char density) {
 // Fields are read in the order 1, 2, 3, then 2, 3, 12, 6, 13, 7, 5 while the
 // lines go out: a short statement stops with exactly the lines before its
 // first missing field written.
-void ConvertLibraryObject(ConversionRun& run) {
-  const std::string& line = run.input_sca.CurrentLine();
+void ConvertLibraryObject(RunState& state, std::string_view library_api_text) {
+  const std::string& line = state.input_sca.CurrentLine();
   if (FirstWord(line) != "MACRO(") return;
-  Fields& fields = run.fields;
+  Fields& fields = state.fields;
   fields.SplitFields(line);
-  if (!ContainsText(fields.At(1), run.library_api_text)) return;
+  if (!ContainsText(fields.At(1), library_api_text)) return;
   ColonsToSpacesInPlace(fields.Mutable(2));
   ColonsToSpacesInPlace(fields.Mutable(3));
 
-  OutputXml& out = run.output_xml;
+  OutputXml& out = state.output_xml;
   WriteSceneryObjectPosition(out, fields.At(2), fields.At(3));
   const bool on_ground = fields.At(12) == "0";
   WriteSceneryObjectAttitude(out, on_ground ? "0" : fields.At(12), fields.At(6),

@@ -6,13 +6,14 @@
 
 namespace ferry {
 
-class ConversionRun;
+class RunState;
 
 // The imageComplexity word for a density character: "1" VERYSPARSE to
 // "5" and "6" VERYDENSE; anything else NORMAL.
 std::string_view LibraryComplexity(char density);
 
-// Looks at one line of the source pass (CurrentLine).
-void ConvertLibraryObject(ConversionRun& run);
+// Looks at one line of the source pass (CurrentLine); `library_api_text` is
+// the upper-cased name of the library-object macro file.
+void ConvertLibraryObject(RunState& state, std::string_view library_api_text);
 
 }  // namespace ferry

@@ -1,6 +1,6 @@
 #include "convert/scenery_object.h"
 
-#include "app/output_xml.h"
+#include "output/output_xml.h"
 
 namespace ferry {
 

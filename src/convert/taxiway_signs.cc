@@ -1,6 +1,6 @@
 #include "convert/taxiway_signs.h"
 
-#include "app/conversion_run.h"
+#include "convert/run_state.h"
 #include "sca/text.h"
 
 namespace ferry {
@@ -18,16 +18,16 @@ constexpr std::int32_t kDefaultSize = 2;
 
 // Fields are read in the order 1 (upper-cased split), then 2, 3, 5, 7 of the
 // split of RawLine, and 2, 3, 6, 8 while the lines go out.
-void ConvertSign(ConversionRun& run) {
-  Fields& fields = run.fields;
-  fields.SplitFields(run.input_sca.RawLine());
+void ConvertSign(RunState& state) {
+  Fields& fields = state.fields;
+  fields.SplitFields(state.input_sca.RawLine());
   ColonsToSpacesInPlace(fields.Mutable(2));
   ColonsToSpacesInPlace(fields.Mutable(3));
   std::int32_t size = kDefaultSize;
   if (fields.Count() > 5) size = ParseSignSize(fields.At(5)).value_or(kDefaultSize);
   const std::string label = SignLabel(fields.At(7));
 
-  OutputXml& out = run.output_xml;
+  OutputXml& out = state.output_xml;
   out.WriteXmlLine("    <TaxiwaySign");
   out.WriteXmlLine({"       lat=\"", fields.At(2), "\""});
   out.WriteXmlLine({"       lon=\"", fields.At(3), "\""});
@@ -89,20 +89,19 @@ std::string SignLabel(std::string_view text) {
   return label;
 }
 
-void ConvertTaxiwaySigns(ConversionRun& run) {
-  InputSca& in = run.input_sca;
-  in.Open(run.settings.source_path);
-  const std::string sign_api_text = UpperCase(run.settings.sign_api);
-  while (!in.AtInputEnd()) {
-    in.ReadSourceLine();
-    if (FirstWord(in.CurrentLine()) != "MACRO(") continue;
-    run.MarkStatement();
+void ConvertTaxiwaySigns(RunState& state, const SignCalls& calls) {
+  InputSca& input = state.input_sca;
+  input.Open(calls.source_path);
+  while (!input.AtInputEnd()) {
+    input.ReadSourceLine();
+    if (FirstWord(input.CurrentLine()) != "MACRO(") continue;
+    state.MarkStatement();
     // Only field 1 is read from the upper-cased line; a sign is split again
     // from RawLine.
-    run.fields.SplitFields(in.CurrentLine(), 2);
-    if (ContainsText(run.fields.At(1), sign_api_text)) ConvertSign(run);
+    state.fields.SplitFields(input.CurrentLine(), 2);
+    if (ContainsText(state.fields.At(1), calls.api_text)) ConvertSign(state);
   }
-  in.Close();
+  input.Close();
 }
 
 }  // namespace ferry

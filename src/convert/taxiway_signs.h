@@ -10,7 +10,7 @@
 
 namespace ferry {
 
-class ConversionRun;
+class RunState;
 
 // A signed 32-bit integer in decimal or with a "$", "x", "X", "0x" or "0X"
 // hexadecimal prefix, after optional leading spaces and a sign; nothing may
@@ -20,6 +20,13 @@ std::optional<std::int32_t> ParseSignSize(std::string_view text);
 // Drops each "@" and lower-cases the character after it.
 std::string SignLabel(std::string_view text);
 
-void ConvertTaxiwaySigns(ConversionRun& run);
+// What the taxiway-sign pass reads: the source file once more, and in it the
+// calls whose macro file name holds `api_text` (upper-cased).
+struct SignCalls {
+  std::string source_path;
+  std::string api_text;
+};
+
+void ConvertTaxiwaySigns(RunState& state, const SignCalls& calls);
 
 }  // namespace ferry

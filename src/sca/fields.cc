@@ -55,10 +55,6 @@ void Fields::SplitFields(std::string_view text, std::size_t limit) {
   }
 }
 
-void Fields::SplitWords(std::string_view text) {
-  ForEachWord(text, [this](std::string_view word) { NewEntry().assign(word); });
-}
-
 const std::string& Fields::At(std::size_t i) const {
   if (i >= count_) throw Failure::MissingField(i);
   return items_[i];
@@ -67,13 +63,6 @@ const std::string& Fields::At(std::size_t i) const {
 std::string& Fields::Mutable(std::size_t i) {
   if (i >= count_) throw Failure::MissingField(i);
   return items_[i];
-}
-
-long Fields::FindField(std::string_view text) const {
-  for (std::size_t i = 0; i < count_; ++i) {
-    if (EqualsIgnoringCase(items_[i], text)) return static_cast<long>(i);
-  }
-  return -1;
 }
 
 }  // namespace ferry

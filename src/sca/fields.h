@@ -18,23 +18,12 @@ class Fields {
   // With a `limit`, the split stops after that many fields: for a reader that
   // reads no further field of this split.
   void SplitFields(std::string_view text, std::size_t limit = SIZE_MAX);
-  // Appends the space-separated words of the first 255 characters of `text`.
-  void SplitWords(std::string_view text);
 
   std::size_t Count() const { return count_; }
   // Entry i; a missing entry stops the run with "List index out of bounds (i)".
   const std::string& At(std::size_t i) const;
   // Entry i, to be replaced in place; missing entries stop the run alike.
   std::string& Mutable(std::size_t i);
-  void Replace(std::size_t i, std::string_view text) { Mutable(i).assign(text); }
-  const std::string& Last() const { return At(count_ - 1); }
-
-  // The index of the first entry equal to `text`, letter case ignored, or -1.
-  long FindField(std::string_view text) const;
-
-  // Appends one entry; used by tests and by callers that build lists.
-  void Append(std::string_view text) { NewEntry().assign(text); }
-  void Clear() { count_ = 0; }
 
  private:
   // The next entry, its text left from an earlier line: callers assign it.

@@ -27,7 +27,9 @@ class InputSca {
   // True when no character is left or the next one is a Ctrl-Z.
   bool AtInputEnd();
   // Reads the next line into RawLine, and CurrentLine trimmed and upper-cased.
-  // Past the end every read gives the empty line.
+  // With no character left, every read gives the empty line. A read at a
+  // Ctrl-Z that ends the input (AtInputEnd) would go on past it: the passes
+  // test AtInputEnd before every read.
   void ReadSourceLine();
 
   const std::string& RawLine() const { return raw_line_; }

@@ -25,7 +25,8 @@ inline char LowerChar(char c) {
 std::string_view Trim(std::string_view text);
 void UpperCaseInPlace(std::string& text);
 std::string UpperCase(std::string_view text);
-// Inline: a building's section words are looked for among all its fields.
+// Inline: every item of a building statement is compared with the section
+// words.
 inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -7,9 +7,9 @@
 #include <commdlg.h>
 
 #include "app/conversion_run.h"
-#include "app/window_rules.h"
 #include "platform/win32_text.h"
 #include "win32/controls.h"
+#include "window/window_rules.h"
 
 namespace ferry::win32 {
 

@@ -3,11 +3,11 @@
 
 #include <commctrl.h>
 
-#include "app/window_rules.h"
 #include "platform/file.h"
 #include "platform/paths.h"
 #include "platform/win32_text.h"
 #include "win32/form.h"
+#include "window/window_rules.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

@@ -4,10 +4,10 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "app/window_rules.h"
 #include "platform/win32_text.h"
 #include "sca/text.h"
 #include "win32/controls.h"
+#include "window/window_rules.h"
 
 namespace ferry::win32 {
 

@@ -50,22 +50,6 @@ TEST(SplitFields, SplitsAtBlanksWithQuotesGrouping) {
   for (const Case& c : cases) EXPECT_EQ(Split(c.text), c.fields) << "text: " << c.text;
 }
 
-TEST(SplitWords, AppendsSpaceSeparatedWordsOfTheFirst255Characters) {
-  Fields fields;
-  fields.SplitFields("ADVBLDG( 1");
-  fields.SplitWords("2  3");
-  EXPECT_EQ(Entries(fields), (V{"ADVBLDG(", "1", "2", "3"}));
-
-  fields.SplitFields("X");
-  fields.SplitWords("\"A B\"\tC");
-  EXPECT_EQ(Entries(fields), (V{"X", "\"A", "B\"\tC"}));
-
-  fields.SplitFields("X");
-  fields.SplitWords(std::string(253, 'a') + " bc");
-  ASSERT_EQ(fields.Count(), 3u);
-  EXPECT_EQ(fields.At(2), "b");  // cut at position 255
-}
-
 TEST(Fields, MissingEntriesStopWithTheirIndex) {
   Fields fields;
   fields.SplitFields("");
@@ -78,16 +62,8 @@ TEST(Fields, MissingEntriesStopWithTheirIndex) {
   }
   fields.SplitFields("A B");
   EXPECT_THROW(fields.Mutable(2), Failure);
-  fields.Replace(1, "C");
+  fields.Mutable(1) = "C";
   EXPECT_EQ(fields.At(1), "C");
-}
-
-TEST(Fields, FindFieldIgnoresLetterCaseAndTakesTheFirst) {
-  Fields fields;
-  fields.SplitFields("ADVBLDG( level1 ROOF Level1");
-  EXPECT_EQ(fields.FindField("LEVEL1"), 1);
-  EXPECT_EQ(fields.FindField("roof"), 2);
-  EXPECT_EQ(fields.FindField("LEVEL2"), -1);
 }
 
 TEST(Fields, ReusedListForgetsLongerEarlierContent) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace ferry {
 namespace {
@@ -42,6 +43,18 @@ TEST(Text, WordsAreSpaceSeparatedWithinTheFirst255Characters) {
   EXPECT_EQ(CountWords(long_line), 1u);
   std::string long_word(300, 'w');
   EXPECT_EQ(FirstWord(long_word).size(), 255u);
+}
+
+TEST(Text, ForEachWordGivesTheWordsOfTheWindowInOrder) {
+  auto words = [](std::string_view text) {
+    std::vector<std::string> taken;
+    ForEachWord(text, [&](std::string_view word) { taken.emplace_back(word); });
+    return taken;
+  };
+  using V = std::vector<std::string>;
+  EXPECT_EQ(words("2  3 "), (V{"2", "3"}));
+  EXPECT_EQ(words("\"A B\"\tC"), (V{"\"A", "B\"\tC"}));
+  EXPECT_EQ(words(std::string(253, 'a') + " bc"), (V{std::string(253, 'a'), "b"}));
 }
 
 TEST(Text, ColonsToSpacesKeepsTheLength) {

@@ -1,4 +1,4 @@
-#include "app/window_rules.h"
+#include "window/window_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/output_xml.h"
+#include "output/output_xml.h"
 
 #include <cstring>
 

@@ -1,0 +1,47 @@
+// RunState: what the converters of one run share. Each pass overwrites it
+// line by line, as the statements of the files go by; the conversion run
+// owns one and drives the passes over it.
+#pragma once
+
+#include <string>
+
+#include "convert/airport.h"
+#include "convert/building_areas.h"
+#include "convert/building_statement.h"
+#include "output/output_xml.h"
+#include "sca/fields.h"
+#include "sca/input_sca.h"
+
+namespace ferry {
+
+// Where a statement begins, for diagnostics.
+struct StatementPlace {
+  std::string file;
+  long line = 0;
+};
+
+class RunState {
+ public:
+  RunState() = default;
+  RunState(const RunState&) = delete;
+  RunState& operator=(const RunState&) = delete;
+
+  InputSca input_sca;
+  OutputXml output_xml;
+  Fields fields;
+  BuildingArea building_area;
+  BuildingStatement building_statement;  // the "ADVBLDG(" being gathered
+  Tairport tairport;
+  AirportItems airport_items;
+
+  // The statement being converted begins at the line just read, or at a
+  // line read earlier (a stored airport item).
+  void MarkStatement() { statement_ = {input_sca.Path(), input_sca.LineNumber()}; }
+  void MarkStatement(const std::string& file, long line) { statement_ = {file, line}; }
+  const StatementPlace& Statement() const { return statement_; }
+
+ private:
+  StatementPlace statement_;
+};
+
+}  // namespace ferry
