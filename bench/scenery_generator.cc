@@ -137,7 +137,7 @@ std::string LibraryObjectName(Random& r) {
 void LibraryObjectCall(Sink& out, Random& r, std::string_view indent) {
   Text t;
   t << indent << Keyword(r, "Macro(") << ' '
-    << r.Pick({"xmlobj.api", "xmlobj.api", "XMLOBJ.API", "C:\\FS9\\Scenery\\Macros\\xmlobj.api",
+    << r.Pick({"xmlobj.api", "xmlobj.api", "XMLOBJ.API", "C:\\Scenery\\Macros\\xmlobj.api",
                "..\\macros\\XmlObj.api"})
     << ' ' << Latitude(r) << ' ' << Longitude(r) << ' ' << 50 + r.Below(200) << ' '
     << r.Pick({"1.0", "1.0", "0.75", "2", "1.25"}) << ' ' << Heading(r) << ' '
@@ -170,8 +170,8 @@ std::string SignLabel(Random& r) {
 void TaxiwaySignCall(Sink& out, Random& r) {
   Text t;
   t << Keyword(r, "Macro(") << ' '
-    << r.Pick({"tsign.api", "TSIGN.API", "C:\\FS9\\Scenery\\Macros\\tsign.api"}) << ' '
-    << Latitude(r) << ' ' << Longitude(r) << ' ' << 30 + r.Below(50) << ' '
+    << r.Pick({"tsign.api", "TSIGN.API", "C:\\Scenery\\Macros\\tsign.api"}) << ' ' << Latitude(r)
+    << ' ' << Longitude(r) << ' ' << 30 + r.Below(50) << ' '
     << r.Pick({"1", "2", "3", "4", "5", "$3", "0x2", "\" 4\"", "big"}) << ' ' << Heading(r) << ' '
     << SignLabel(r) << ' ' << r.Pick({"l", "r", "L", "Right", "left"});
   if (r.Percent(50)) t << " )";
@@ -181,7 +181,7 @@ void TaxiwaySignCall(Sink& out, Random& r) {
 void OtherMacroCall(Sink& out, Random& r) {
   Text t;
   t << Keyword(r, "Macro(") << ' '
-    << r.Pick({"light.api", "approach.api", "C:\\FS9\\Scenery\\Macros\\edgelight.api"}) << ' '
+    << r.Pick({"light.api", "approach.api", "C:\\Scenery\\Macros\\edgelight.api"}) << ' '
     << Latitude(r) << ' ' << Longitude(r) << " 40 1.0 " << Heading(r) << " v1 v2 )";
   out.Line(t);
 }

@@ -69,24 +69,46 @@ TEST_F(FerryConvert, DiagnosticsNameTheFileAndLine) {
 
 TEST_F(FerryConvert, OptionsTakeTheRolesOfTheWindowsControls) {
   WriteFile(File("S.sca"),
-            "MACRO( lib.api 1 2 3 4 5 6 7 8 9 10 0 3\nMACRO( xmlobj.api 1 2 3 4 5 6 7 8 9 10 0 3\n"
+            "MACRO( lib.api 1 2 3 4 5 OURS 8 9 10 11 0 3\n"
+            "MACRO( xmlobj.api 1 2 3 4 5 DEFAULT 8 9 10 11 0 3\n"
+            "MACRO( our_signs.api N1 E2 0 3 90 OURSIGN l\n"
+            "MACRO( tsign.api N1 E2 0 3 90 DEFAULTSIGN l\n"
             "AREA(\nADVBLDG( BOX )\n");
   WriteFile(File("S_Exclude.SCA"), "EXCLUDE( F 1 2 3 4\n");
   WriteFile(File("S_AFD.SCA"), "ICAO_ID( S )\n");
-  Result r = Run({"-bea", "--library-api", "LIB.API", "--sign-api=", "-o" + Dir(), File("S.sca")});
+  auto contains = [](const std::string& doc, const char* text) {
+    return doc.find(text) != std::string::npos;
+  };
+  auto objects = [](const std::string& doc) {
+    std::size_t count = 0;
+    for (std::size_t at = doc.find("<SceneryObject"); at != std::string::npos;
+         at = doc.find("<SceneryObject", at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+
+  Result r = Run(
+      {"-bea", "--library-api", "LIB.API", "--sign-api=Our_Signs", "-o" + Dir(), File("S.sca")});
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::string doc = ReadFile(File("S.xml"));
-  EXPECT_EQ(doc.find("name=\"7\""), doc.rfind("name=\"7\""));  // one library object
-  EXPECT_NE(doc.find("<ExclusionRectangle"), std::string::npos);
-  EXPECT_NE(doc.find("ident=\"S\">"), std::string::npos);
-  EXPECT_EQ(doc.find("<TaxiwaySign"), std::string::npos);
-  // The library object and the building's wrapper.
-  std::size_t objects = 0;
-  for (std::size_t at = doc.find("<SceneryObject"); at != std::string::npos;
-       at = doc.find("<SceneryObject", at + 1)) {
-    ++objects;
-  }
-  EXPECT_EQ(objects, 2u);
+  std::string doc = ReadFile(File("S.xml"));
+  EXPECT_TRUE(contains(doc, "name=\"OURS\""));
+  EXPECT_FALSE(contains(doc, "name=\"DEFAULT\""));
+  EXPECT_TRUE(contains(doc, "label=\"OURSIGN\""));
+  EXPECT_FALSE(contains(doc, "DEFAULTSIGN"));
+  EXPECT_TRUE(contains(doc, "<ExclusionRectangle"));
+  EXPECT_TRUE(contains(doc, "ident=\"S\">"));
+  EXPECT_EQ(objects(doc), 2u);  // the library object and the building's wrapper
+
+  // The defaults, and an empty API text that matches nothing.
+  r = Run({"-a", "--sign-api", "", "-o", Dir(), File("S.sca")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  doc = ReadFile(File("S.xml"));
+  EXPECT_TRUE(contains(doc, "name=\"DEFAULT\""));
+  EXPECT_FALSE(contains(doc, "name=\"OURS\""));
+  EXPECT_FALSE(contains(doc, "<TaxiwaySign"));
+  EXPECT_FALSE(contains(doc, "<ExclusionRectangle"));
+  EXPECT_EQ(objects(doc), 1u);
 }
 
 TEST_F(FerryConvert, UsageErrorsExitWithTwo) {

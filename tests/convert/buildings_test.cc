@@ -270,8 +270,7 @@ TEST(Buildings, AShortStatementStopsAfterTheWrapperHeader) {
       EXPECT_TRUE(c.outcome.succeeded) << k.statement;
       continue;
     }
-    EXPECT_EQ(c.outcome.message, "List index out of bounds (" + std::to_string(k.index) + ")")
-        << k.statement;
+    EXPECT_EQ(c.outcome.message, testing::MissingField(k.index)) << k.statement;
     EXPECT_EQ(c.outcome.line, 2) << k.statement;
     EXPECT_EQ(c.body.size(), 9u) << k.statement;
   }
@@ -287,7 +286,7 @@ TEST(Buildings, AreaKeywordsStopOnMissingFields) {
                {"ROTATEDCALL( 1 2 3", 4}};
   for (const Case& k : cases) {
     Converted c = ConvertBuildings(std::string("AREA(\n") + k.line + "\n");
-    EXPECT_EQ(c.outcome.message, "List index out of bounds (" + std::to_string(k.index) + ")");
+    EXPECT_EQ(c.outcome.message, testing::MissingField(k.index));
     // Outside an area the same lines are ignored.
     EXPECT_TRUE(ConvertBuildings(std::string(k.line) + "\n").outcome.succeeded);
   }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/conversion_run.h"
+#include "support/scenery.h"
 #include "support/temp_dir.h"
 
 namespace ferry {
@@ -24,13 +25,10 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
-fs::path FsPath(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
+using testing::FsPath;
 
-const std::string kSource =
-    "MACRO( xmlobj.api N47:26:13.20 E011:30:00.0 100 1.0 90 hangar 0 0 0 0 0 4\n"
-    "MACRO( tsign.api N47:26:13 E011:30:00 0 3 270 @Taxi@Way r\n";
+const std::string kSource = std::string(testing::kHangarCall) +
+                            "MACRO( tsign.api N47:26:13 E011:30:00 0 3 270 @Taxi@Way r\n";
 const std::string kExclusions = "EXCLUDE( 7 N47:26 N47:27 E011:31 E011:29 )\n";
 const std::string kAfd = "APLOCATION( N47:26 E011:30 581 )\nFREQUENCY( 118.10 CT )\n";
 

@@ -20,15 +20,10 @@ namespace {
 
 namespace faults = testing::faults;
 using testing::ReadFile;
+using testing::Repeat;
 using testing::SplitCrLf;
 using testing::TempDir;
 using testing::WriteFile;
-
-std::string Repeat(const std::string& line, int times) {
-  std::string text;
-  for (int i = 0; i < times; ++i) text += line;
-  return text;
-}
 
 const std::string kObjects =
     Repeat("MACRO( xmlobj.api N47:26:13.20 E011:30:00.0 100 1.0 90 hangar 0 0 0 0 0 4\r\n", 30);

@@ -15,6 +15,7 @@ namespace {
 
 using testing::Convert;
 using testing::Converted;
+using testing::Repeat;
 using testing::Scenery;
 
 RunSettings Everything() {
@@ -25,13 +26,6 @@ RunSettings Everything() {
 
 std::size_t CountLines(const Converted& c, const std::string& line) {
   return static_cast<std::size_t>(std::count(c.lines.begin(), c.lines.end(), line));
-}
-
-std::string Repeat(const std::string& text, std::size_t times) {
-  std::string out;
-  out.reserve(text.size() * times);
-  for (std::size_t i = 0; i < times; ++i) out += text;
-  return out;
 }
 
 constexpr std::size_t kLongLine = 100u << 20;

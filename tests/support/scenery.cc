@@ -4,6 +4,17 @@
 
 namespace ferry::testing {
 
+std::string Repeat(std::string_view text, std::size_t times) {
+  std::string out;
+  out.reserve(text.size() * times);
+  for (std::size_t i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+std::string MissingField(std::size_t index) {
+  return "List index out of bounds (" + std::to_string(index) + ")";
+}
+
 std::vector<std::string> SplitCrLf(const std::string& document) {
   std::vector<std::string> lines;
   std::size_t start = 0;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/conversion_run.h"
@@ -31,6 +32,16 @@ struct Converted {
 
 // `settings` gives the options; its paths are filled in here.
 Converted Convert(const Scenery& scenery, RunSettings settings = RunSettings());
+
+// The text `times` times over.
+std::string Repeat(std::string_view text, std::size_t times);
+
+// A library-object call with every field, as most tests' sources hold one.
+inline constexpr char kHangarCall[] =
+    "MACRO( xmlobj.api N47:26:13.20 E011:30:00.0 100 1.0 90 hangar 0 0 0 0 0 4\n";
+
+// The message of a statement that lacks field `index`.
+std::string MissingField(std::size_t index);
 
 // Splits a document at CR LF; a trailing piece without CR LF is kept too.
 std::vector<std::string> SplitCrLf(const std::string& document);

@@ -15,16 +15,16 @@ namespace ferry::testing {
 
 namespace {
 
-fs::path FromUtf8(const std::string& path) {
-  return fs::path(std::u8string(path.begin(), path.end()));
-}
-
 std::string ToUtf8(const fs::path& path) {
   std::u8string u8 = path.u8string();
   return std::string(u8.begin(), u8.end());
 }
 
 }  // namespace
+
+fs::path FsPath(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 char Separator() {
 #ifdef _WIN32
@@ -45,7 +45,7 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
   std::error_code ignored;
-  fs::remove_all(FromUtf8(path_), ignored);
+  fs::remove_all(FsPath(path_), ignored);
 }
 
 std::string TempDir::File(std::string_view name) const {
@@ -56,13 +56,13 @@ std::string TempDir::File(std::string_view name) const {
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {
-  std::ofstream out(FromUtf8(path), std::ios::binary | std::ios::trunc);
+  std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
   if (!out) throw std::runtime_error("cannot write " + path);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(FromUtf8(path), std::ios::binary);
+  std::ifstream in(FsPath(path), std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);
   std::ostringstream content;
   content << in.rdbuf();
@@ -70,11 +70,11 @@ std::string ReadFile(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-  return fs::exists(FromUtf8(path));
+  return fs::exists(FsPath(path));
 }
 
 void MakeDirectory(const std::string& path) {
-  fs::create_directories(FromUtf8(path));
+  fs::create_directories(FsPath(path));
 }
 
 std::string SourceDir() {

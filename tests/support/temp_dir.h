@@ -2,6 +2,7 @@
 // reads and writes. Paths are UTF-8 and use the platform's separator.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,8 @@ void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 void MakeDirectory(const std::string& path);
+// A UTF-8 path as the standard library takes it on every platform.
+std::filesystem::path FsPath(const std::string& utf8);
 // The project's source tree, as seen by this platform.
 std::string SourceDir();
 
