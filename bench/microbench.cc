@@ -128,8 +128,8 @@ void BM_WriteXmlLine(benchmark::State& state) {
   for (auto _ : state) {
     for (int i = 0; i < 100000; ++i) {
       out.WriteXmlLine("    <SceneryObject");
-      out.WriteXmlLine({"       lat=\"", "N47 26 13.20", "\""});
-      out.WriteXmlLine({"       heading=\"", "270", "\""});
+      out.WriteXmlLine("       lat=\"", "N47 26 13.20", "\"");
+      out.WriteXmlLine("       heading=\"", "270", "\"");
     }
     bytes += 100000 * (20 + 28 + 21);
   }

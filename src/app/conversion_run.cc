@@ -15,7 +15,7 @@ namespace ferry {
 
 namespace {
 
-constexpr const char* kHead[] = {
+constexpr std::string_view kHead[] = {
     "<?xml version=\"1.0\"?>",
     "<FSData version=\"9.0\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"",
     "xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\">",
@@ -46,8 +46,9 @@ void ConversionRun::Run() {
   output_path_ = OutputDocumentPath(settings_.output_directory, settings_.source_path);
   RefuseACompanionAsOutput(settings_, output_path_);
   output.Create(output_path_, input.File());
-  for (const char* line : kHead) output.WriteXmlLine(line);
-  output.WriteXmlLine({"<!-- Import from SCA ", SourceFileName(settings_.source_path), "-->"});
+  for (std::string_view line : kHead) output.WriteXmlLine(Fixed(line));
+  output.WriteXmlLine("<!-- Import from SCA ", Comment(SourceFileName(settings_.source_path)),
+                      "-->");
 
   SourcePass(UpperCase(settings_.library_api));
   input.Close();

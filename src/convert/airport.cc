@@ -68,15 +68,16 @@ void WriteStartTag(RunState& state) {
   OutputXml& out = state.output_xml;
   const Tairport& airport = state.tairport;
   out.WriteXmlLine("    <Airport");
-  if (!airport.region.empty()) out.WriteXmlLine({"         region=\"", airport.region, "\""});
-  if (!airport.country.empty()) out.WriteXmlLine({"         country=\"", airport.country, "\""});
-  if (!airport.state.empty()) out.WriteXmlLine({"         state=\"", airport.state, "\""});
-  if (!airport.city.empty()) out.WriteXmlLine({"         city=\"", airport.city, "\""});
-  if (!airport.name.empty()) out.WriteXmlLine({"         name=\"", airport.name, "\""});
-  out.WriteXmlLine({"         lat=\"", airport.lat, "\""});
-  out.WriteXmlLine({"         lon=\"", airport.lon, "\""});
-  out.WriteXmlLine({"         alt=\"", airport.alt, "\""});
-  out.WriteXmlLine({"         ident=\"", airport.ident, "\">"});
+  if (!airport.region.empty()) out.WriteXmlLine("         region=\"", Value(airport.region), "\"");
+  if (!airport.country.empty())
+    out.WriteXmlLine("         country=\"", Value(airport.country), "\"");
+  if (!airport.state.empty()) out.WriteXmlLine("         state=\"", Value(airport.state), "\"");
+  if (!airport.city.empty()) out.WriteXmlLine("         city=\"", Value(airport.city), "\"");
+  if (!airport.name.empty()) out.WriteXmlLine("         name=\"", Value(airport.name), "\"");
+  out.WriteXmlLine("         lat=\"", Value(airport.lat), "\"");
+  out.WriteXmlLine("         lon=\"", Value(airport.lon), "\"");
+  out.WriteXmlLine("         alt=\"", Value(airport.alt), "\"");
+  out.WriteXmlLine("         ident=\"", Value(airport.ident), "\">");
 }
 
 // A stored line with too few fields stops the run here, with the lines of
@@ -89,14 +90,14 @@ void WriteChild(RunState& state, const AirportItem& item, const std::string& afd
   const std::string& keyword = fields.At(0);
   if (keyword == "TOWER(") {
     out.WriteXmlLine("         <Tower");
-    out.WriteXmlLine({"             lat=\"", ColonsToSpaces(fields.At(1)), "\""});
-    out.WriteXmlLine({"             lon=\"", ColonsToSpaces(fields.At(2)), "\""});
-    out.WriteXmlLine({"             alt=\"", fields.At(3), "\"/>"});
+    out.WriteXmlLine("             lat=\"", Value(ColonsToSpaces(fields.At(1))), "\"");
+    out.WriteXmlLine("             lon=\"", Value(ColonsToSpaces(fields.At(2))), "\"");
+    out.WriteXmlLine("             alt=\"", Value(fields.At(3)), "\"/>");
   } else if (keyword == "FREQUENCY(") {
     const std::string_view type = ComTypeMap(fields.At(2));
     out.WriteXmlLine("         <Com");
-    out.WriteXmlLine({"             frequency=\"", fields.At(1), "\""});
-    out.WriteXmlLine({"             type=\"", type, "\"/>"});
+    out.WriteXmlLine("             frequency=\"", Value(fields.At(1)), "\"");
+    out.WriteXmlLine("             type=\"", Value(type), "\"/>");
   }
 }
 

@@ -28,7 +28,7 @@ void BuildingArea::Open() {
 std::string_view AreaDensity(char density) {
   switch (density) {
     case '0':
-      return "VERYSPARSE";
+      return "VERY_SPARSE";
     case '1':
       return "SPARSE";
     case '2':

@@ -33,7 +33,7 @@ struct BuildingArea {
   void Open();
 };
 
-// The imageComplexity word for an area density character: "0" VERYSPARSE,
+// The imageComplexity word for an area density character: "0" VERY_SPARSE,
 // "1" SPARSE, "2" NORMAL, "3" to "5" DENSE; anything else NORMAL.
 std::string_view AreaDensity(char density);
 

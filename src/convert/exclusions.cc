@@ -17,10 +17,10 @@ void ConvertExclusion(RunState& state) {
 
   OutputXml& out = state.output_xml;
   out.WriteXmlLine("    <ExclusionRectangle");
-  out.WriteXmlLine({"        latitudeMinimum=\"", fields.At(2), "\""});
-  out.WriteXmlLine({"        latitudeMaximum=\"", fields.At(3), "\""});
-  out.WriteXmlLine({"        longitudeMinimum=\"", fields.At(5), "\""});
-  out.WriteXmlLine({"        longitudeMaximum=\"", fields.At(4), "\""});
+  out.WriteXmlLine("        latitudeMinimum=\"", Value(fields.At(2)), "\"");
+  out.WriteXmlLine("        latitudeMaximum=\"", Value(fields.At(3)), "\"");
+  out.WriteXmlLine("        longitudeMinimum=\"", Value(fields.At(5)), "\"");
+  out.WriteXmlLine("        longitudeMaximum=\"", Value(fields.At(4)), "\"");
   const std::string& flags = fields.At(1);
   if (flags == "F") {
     out.WriteXmlLine("        excludeAllObjects=\"TRUE\"");

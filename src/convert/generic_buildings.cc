@@ -247,12 +247,12 @@ void TakeTextureIndices(const BuildingArea& area, ShapeValues& values) {
 }
 
 void WriteShape(OutputXml& out, const ShapeLines& lines, const ShapeValues& values) {
-  out.WriteXmlLine(lines.element);
+  out.WriteXmlLine(Fixed(lines.element));
   const std::size_t count = lines.attributes.size();
   for (std::size_t i = 0; i < count; ++i) {
     const AttributeLine& line = lines.attributes[i];
-    out.WriteXmlLine(
-        {"                 ", line.name, "=\"", values.*line.value, i + 1 < count ? "\"" : "\"/>"});
+    out.WriteXmlLine("                 ", Fixed(line.name), "=\"", Value(values.*line.value),
+                     Fixed(i + 1 < count ? "\"" : "\"/>"));
   }
 }
 
@@ -273,10 +273,10 @@ void WriteGenericBuilding(RunState& state) {
   OutputXml& out = state.output_xml;
   out.WriteXmlLine("     <GenericBuilding");
   out.WriteXmlLine("           scale=\"1\"");
-  out.WriteXmlLine({"           bottomTexture=\"", textures.bottomTexture, "\""});
-  out.WriteXmlLine({"           roofTexture=\"", textures.roofTexture, "\""});
-  out.WriteXmlLine({"           topTexture=\"", textures.topTexture, "\""});
-  out.WriteXmlLine({"           windowTexture=\"", textures.windowTexture, "\">"});
+  out.WriteXmlLine("           bottomTexture=\"", Value(textures.bottomTexture), "\"");
+  out.WriteXmlLine("           roofTexture=\"", Value(textures.roofTexture), "\"");
+  out.WriteXmlLine("           topTexture=\"", Value(textures.topTexture), "\"");
+  out.WriteXmlLine("           windowTexture=\"", Value(textures.windowTexture), "\">");
   WriteShape(out, LinesOf(shape), values);
   out.WriteXmlLine("     </GenericBuilding>");
 }

@@ -9,7 +9,7 @@ namespace ferry {
 std::string_view LibraryComplexity(char density) {
   switch (density) {
     case '1':
-      return "VERYSPARSE";
+      return "VERY_SPARSE";
     case '2':
       return "SPARSE";
     case '3':
@@ -18,7 +18,7 @@ std::string_view LibraryComplexity(char density) {
       return "DENSE";
     case '5':
     case '6':
-      return "VERYDENSE";
+      return "VERY_DENSE";
     default:
       return "NORMAL";
   }
@@ -44,8 +44,8 @@ void ConvertLibraryObject(RunState& state, std::string_view library_api_text) {
   const std::string& density = fields.At(13);
   // An empty density (a quoted empty text) counts as any other character.
   WriteSceneryObjectComplexity(out, LibraryComplexity(density.empty() ? '\0' : density[0]));
-  out.WriteXmlLine(
-      {"            \t<LibraryObject name=\"", fields.At(7), "\" scale=\"", fields.At(5), "\"/>"});
+  out.WriteXmlLine("            \t<LibraryObject name=\"", Value(fields.At(7)), "\" scale=\"",
+                   Value(fields.At(5)), "\"/>");
   WriteSceneryObjectEnd(out);
 }
 

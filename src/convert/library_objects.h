@@ -8,8 +8,8 @@ namespace ferry {
 
 class RunState;
 
-// The imageComplexity word for a density character: "1" VERYSPARSE to
-// "5" and "6" VERYDENSE; anything else NORMAL.
+// The imageComplexity word for a density character: "1" VERY_SPARSE to
+// "5" and "6" VERY_DENSE; anything else NORMAL.
 std::string_view LibraryComplexity(char density);
 
 // Looks at one line of the source pass (CurrentLine); `library_api_text` is

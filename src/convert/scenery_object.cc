@@ -6,21 +6,21 @@ namespace ferry {
 
 void WriteSceneryObjectPosition(OutputXml& out, std::string_view lat, std::string_view lon) {
   out.WriteXmlLine("    <SceneryObject");
-  out.WriteXmlLine({"       lat=\"", lat, "\""});
-  out.WriteXmlLine({"       lon=\"", lon, "\""});
+  out.WriteXmlLine("       lat=\"", Value(lat), "\"");
+  out.WriteXmlLine("       lon=\"", Value(lon), "\"");
 }
 
 void WriteSceneryObjectAttitude(OutputXml& out, std::string_view alt, std::string_view heading,
                                 std::string_view altitude_is_agl) {
-  out.WriteXmlLine({"       alt=\"", alt, "\""});
+  out.WriteXmlLine("       alt=\"", Value(alt), "\"");
   out.WriteXmlLine("       pitch=\"0\"");
   out.WriteXmlLine("       bank=\"0\"");
-  out.WriteXmlLine({"       heading=\"", heading, "\""});
-  out.WriteXmlLine({"       altitudeIsAgl=\"", altitude_is_agl, "\""});
+  out.WriteXmlLine("       heading=\"", Value(heading), "\"");
+  out.WriteXmlLine("       altitudeIsAgl=\"", Fixed(altitude_is_agl), "\"");
 }
 
 void WriteSceneryObjectComplexity(OutputXml& out, std::string_view image_complexity) {
-  out.WriteXmlLine({"       imageComplexity=\"", image_complexity, "\">"});
+  out.WriteXmlLine("       imageComplexity=\"", Fixed(image_complexity), "\">");
 }
 
 void WriteSceneryObjectEnd(OutputXml& out) {

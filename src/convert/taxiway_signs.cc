@@ -29,14 +29,17 @@ void ConvertSign(RunState& state) {
 
   OutputXml& out = state.output_xml;
   out.WriteXmlLine("    <TaxiwaySign");
-  out.WriteXmlLine({"       lat=\"", fields.At(2), "\""});
-  out.WriteXmlLine({"       lon=\"", fields.At(3), "\""});
-  out.WriteXmlLine({"       heading=\"", fields.At(6), "\""});
-  out.WriteXmlLine({"       label=\"", label, "\""});
-  out.WriteXmlLine({"       size=\"SIZE", std::to_string(size), "\""});
+  out.WriteXmlLine("       lat=\"", Value(fields.At(2)), "\"");
+  out.WriteXmlLine("       lon=\"", Value(fields.At(3)), "\"");
+  out.WriteXmlLine("       heading=\"", Value(fields.At(6)), "\"");
+  out.WriteXmlLine("       label=\"", Value(label), "\"");
+  out.WriteXmlLine("       size=\"SIZE", Fixed(std::to_string(size)), "\"");
   const std::string& justification = fields.At(8);
   const bool right = !justification.empty() && UpperChar(justification[0]) == 'R';
-  out.WriteXmlLine(right ? "       justification=\"RIGHT\"/>" : "       justification=\"LEFT\"/>");
+  if (right)
+    out.WriteXmlLine("       justification=\"RIGHT\"/>");
+  else
+    out.WriteXmlLine("       justification=\"LEFT\"/>");
 }
 
 }  // namespace

@@ -36,6 +36,25 @@ void OutputXml::WriteLongLine(std::initializer_list<std::string_view> pieces) {
   Append("\r\n");
 }
 
+void OutputXml::WriteRewrittenLine(std::initializer_list<LinePiece> pieces) {
+  line_.clear();
+  for (const LinePiece& piece : pieces) {
+    switch (piece.kind) {
+      case LinePiece::Kind::kFixed:
+        line_ += piece.text;
+        break;
+      case LinePiece::Kind::kValue:
+        AppendXmlValue(line_, piece.text);
+        break;
+      case LinePiece::Kind::kComment:
+        AppendXmlComment(line_, piece.text);
+        break;
+    }
+  }
+  line_ += "\r\n";
+  Append(line_);
+}
+
 void OutputXml::Flush() {
   if (used_ == 0) return;
   std::size_t size = used_;

@@ -1,6 +1,5 @@
 // OutputXml: the output document. Lines are collected in a large buffer and
-// written out in blocks; every line ends with CR LF and its bytes are kept
-// as they are.
+// written out in blocks; every line ends with CR LF.
 #pragma once
 
 #include <cstddef>
@@ -10,9 +9,41 @@
 #include <string>
 #include <string_view>
 
+#include "output/xml_value.h"
 #include "platform/file.h"
 
 namespace ferry {
+
+// The pieces of an output line. A string literal is fixed text of a template
+// and is written as it stands; any other text must say what it is, so that
+// no text of an input file reaches the document without passing the value
+// rules (xml_value.h).
+struct FixedText {
+  std::string_view text;  // a template's text that is not a literal
+};
+struct ValueText {
+  std::string_view text;  // an input text inside an attribute value
+};
+struct CommentText {
+  std::string_view text;  // an input text inside a comment
+};
+
+inline FixedText Fixed(std::string_view text) {
+  return {text};
+}
+inline ValueText Value(std::string_view text) {
+  return {text};
+}
+inline CommentText Comment(std::string_view text) {
+  return {text};
+}
+
+// One piece of a line that the value rules may change.
+struct LinePiece {
+  enum class Kind { kFixed, kValue, kComment };
+  std::string_view text;
+  Kind kind;
+};
 
 class OutputXml {
  public:
@@ -21,20 +52,17 @@ class OutputXml {
 
   // Creates or empties `path`. Refuses the file that `reading` has open.
   void Create(const std::string& path, const platform::InputFile& reading);
-  // Appends the line's bytes and CR LF.
-  void WriteXmlLine(std::string_view line) { WriteXmlLine({line}); }
-  // The same for a line made of several pieces. Defined here so that the
-  // compiler sees the pieces of each call, most of them literals of known
-  // length, and copies them without a call per piece.
-  void WriteXmlLine(std::initializer_list<std::string_view> pieces) {
-    std::size_t size = 2;
-    for (std::string_view piece : pieces) size += piece.size();
-    if (size > kBufferSize - used_) return WriteLongLine(pieces);
+
+  // Appends the line's pieces and CR LF. A template: the compiler sees the
+  // pieces of each call, most of them literals of known length, and copies
+  // them without a call per piece.
+  template <typename... Pieces>
+  void WriteXmlLine(const Pieces&... pieces) {
+    if ((MayRewrite(pieces) || ...)) return WriteRewrittenLine({Piece(pieces)...});
+    const std::size_t size = (Size(pieces) + ... + 2);
+    if (size > kBufferSize - used_) return WriteLongLine({Text(pieces)...});
     char* at = buffer_.get() + used_;
-    for (std::string_view piece : pieces) {
-      std::memcpy(at, piece.data(), piece.size());
-      at += piece.size();
-    }
+    ((at = Copy(at, pieces)), ...);
     at[0] = '\r';
     at[1] = '\n';
     used_ += size;
@@ -50,8 +78,47 @@ class OutputXml {
  private:
   static constexpr std::size_t kBufferSize = 1024 * 1024;
 
+  template <std::size_t N>
+  static constexpr std::string_view Text(const char (&literal)[N]) {
+    return {literal, N - 1};
+  }
+  template <typename P>
+  static std::string_view Text(const P& piece) {
+    return piece.text;
+  }
+  template <typename P>
+  static std::size_t Size(const P& piece) {
+    return Text(piece).size();
+  }
+  template <typename P>
+  static char* Copy(char* at, const P& piece) {
+    const std::string_view text = Text(piece);
+    std::memcpy(at, text.data(), text.size());
+    return at + text.size();
+  }
+
+  template <std::size_t N>
+  static bool MayRewrite(const char (&)[N]) {
+    return false;
+  }
+  static bool MayRewrite(const FixedText&) { return false; }
+  static bool MayRewrite(const ValueText& piece) { return ferry::MayRewrite(piece.text, false); }
+  static bool MayRewrite(const CommentText& piece) { return ferry::MayRewrite(piece.text, true); }
+
+  template <std::size_t N>
+  static LinePiece Piece(const char (&literal)[N]) {
+    return {Text(literal), LinePiece::Kind::kFixed};
+  }
+  static LinePiece Piece(const FixedText& piece) { return {piece.text, LinePiece::Kind::kFixed}; }
+  static LinePiece Piece(const ValueText& piece) { return {piece.text, LinePiece::Kind::kValue}; }
+  static LinePiece Piece(const CommentText& piece) {
+    return {piece.text, LinePiece::Kind::kComment};
+  }
+
   // A line that does not fit into what is left of the buffer.
   void WriteLongLine(std::initializer_list<std::string_view> pieces);
+  // A line with a value that the value rules may change.
+  void WriteRewrittenLine(std::initializer_list<LinePiece> pieces);
   void Append(std::string_view bytes);
   void Flush();
 
@@ -59,6 +126,7 @@ class OutputXml {
   std::string path_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
+  std::string line_;  // a rewritten line, reused
 };
 
 }  // namespace ferry

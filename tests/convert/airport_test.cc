@@ -126,7 +126,7 @@ TEST(Airport, AShortStatementStopsAtItsFirstMissingField) {
 
 TEST(Airport, NamesKeepTheirLetterCaseAndEverythingElseIsUpperCased) {
   Converted c = ConvertAirportFile("NAMEENTRY( airport 0 \"St. Mary's <&>\" )\nICAO_ID( egxx )\n");
-  EXPECT_EQ(c.body[1], "         name=\"St. Mary's <&>\"");
+  EXPECT_EQ(c.body[1], "         name=\"St. Mary's &lt;&amp;>\"");
   EXPECT_EQ(c.body[5], "         ident=\"EGXX\">");
 }
 

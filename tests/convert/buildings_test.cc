@@ -168,18 +168,18 @@ TEST(Buildings, AreaValuesAndTheirResets) {
       "ADVBLDG( BOX )\n");
   ASSERT_TRUE(c.outcome.succeeded);
   V fresh = Concat(Wrapper("0 00.0", "0 00.0", "0", "NORMAL"), kEnd);
-  EXPECT_EQ(
-      c.body,
-      Concat(Concat(fresh, Concat(Wrapper("N12 34.5", "E1 2", "270", "VERYSPARSE"), kEnd)), fresh));
+  EXPECT_EQ(c.body,
+            Concat(Concat(fresh, Concat(Wrapper("N12 34.5", "E1 2", "270", "VERY_SPARSE"), kEnd)),
+                   fresh));
 }
 
 TEST(Buildings, AreaDensityMapsTheFirstCharacter) {
   struct Case {
     const char* field;
     const char* word;
-  } cases[] = {{"0", "VERYSPARSE"}, {"1", "SPARSE"}, {"2", "NORMAL"},   {"3", "DENSE"},
-               {"4", "DENSE"},      {"45", "DENSE"}, {"5", "DENSE"},    {"6", "NORMAL"},
-               {"7", "NORMAL"},     {"X", "NORMAL"}, {"\"\"", "NORMAL"}};
+  } cases[] = {{"0", "VERY_SPARSE"}, {"1", "SPARSE"}, {"2", "NORMAL"},   {"3", "DENSE"},
+               {"4", "DENSE"},       {"45", "DENSE"}, {"5", "DENSE"},    {"6", "NORMAL"},
+               {"7", "NORMAL"},      {"X", "NORMAL"}, {"\"\"", "NORMAL"}};
   for (const Case& k : cases) {
     Converted c =
         ConvertBuildings(std::string("AREA(\nIFVARRANGE( a b ") + k.field + "\nADVBLDG( X )\n");

@@ -59,9 +59,9 @@ TEST(LibraryObjects, ComplexityTakesTheFirstCharacterOfItsField) {
   struct Case {
     const char* density;
     const char* word;
-  } cases[] = {{"1", "VERYSPARSE"}, {"2", "SPARSE"},      {"3", "NORMAL"},   {"4", "DENSE"},
-               {"5", "VERYDENSE"},  {"6", "VERYDENSE"},   {"0", "NORMAL"},   {"7", "NORMAL"},
-               {"X", "NORMAL"},     {"12", "VERYSPARSE"}, {"\"\"", "NORMAL"}};
+  } cases[] = {{"1", "VERY_SPARSE"}, {"2", "SPARSE"},       {"3", "NORMAL"},   {"4", "DENSE"},
+               {"5", "VERY_DENSE"},  {"6", "VERY_DENSE"},   {"0", "NORMAL"},   {"7", "NORMAL"},
+               {"X", "NORMAL"},      {"12", "VERY_SPARSE"}, {"\"\"", "NORMAL"}};
   for (const Case& k : cases) {
     Converted c = Convert({Call("XMLOBJ.API", "0", k.density)});
     ASSERT_EQ(c.body.size(), 11u) << k.density;
@@ -122,11 +122,11 @@ TEST(LibraryObjects, AShortCallStopsAtItsFirstMissingField) {
   EXPECT_TRUE(other.outcome.succeeded);
 }
 
-TEST(LibraryObjects, ValuesAreCopiedUnescaped) {
+TEST(LibraryObjects, ValuesAreEscapedForTheirAttribute) {
   Converted c = Convert({"MACRO( XMLOBJ.API \"<a&b>\" 2 3 \"1 \"\"x\" 6 \"o&<>\" 8 9 10 11 0 3\n"});
   ASSERT_EQ(c.body.size(), 11u);
-  EXPECT_EQ(c.body[1], "       lat=\"<A&B>\"");
-  EXPECT_EQ(c.body[9], "            \t<LibraryObject name=\"O&<>\" scale=\"1 \"X\"/>");
+  EXPECT_EQ(c.body[1], "       lat=\"&lt;A&amp;B>\"");
+  EXPECT_EQ(c.body[9], "            \t<LibraryObject name=\"O&amp;&lt;>\" scale=\"1 &quot;X\"/>");
 }
 
 }  // namespace
