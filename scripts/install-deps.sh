@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick
+  librsvg2-bin icoutils help2man dpkg-dev unzip
   clang libclang-rt-14-dev
   libxml2-utils
 )
