@@ -148,7 +148,7 @@ TEST_F(FormTest, ValuesReadBackAsTheyWereWritten) {
   EXPECT_EQ(Text(kEdit2), "\"quoted\"");
 }
 
-// The lines a close writes for the values below, in the Part's order.
+// The lines a close writes for the values below, in the order the keys are saved.
 std::vector<std::string> ExpectedLines(const std::string& source) {
   const std::string screen = ScreenSuffix();
   return {
@@ -185,7 +185,7 @@ bool RefusesWriting(const std::string& file) {
   return false;
 }
 
-// As a standard user finds the Windows directory: the Part's file may not
+// As a standard user finds the Windows directory: the Windows-directory file may not
 // be written, whether it is there read-only or the name is a folder's.
 TEST_F(FormTest, AFileThatRefusesWritingSendsTheValuesToThePerUserFile) {
   enum class Refusal { kReadOnly, kFolder };
@@ -261,8 +261,8 @@ TEST_F(FormTest, APerUserFileIsReadFirstAndKeptUpToDate) {
   Open();
   EXPECT_EQ(Text(kEdit1), "user.api");
   EXPECT_EQ(Text(kFilenameEdit1), "");  // nothing of the other file
-  // Written where the Part says, and here too, so that it never restores
-  // older values than the Part's file holds.
+  // Written in the Windows directory, and here too, so that it never restores
+  // older values than the Windows-directory file holds.
   const std::string source = dir_.File("KJFK.sca");
   SetText(kFilenameEdit1, source);
   SetChecked(kCheckBox2, true);
@@ -271,7 +271,7 @@ TEST_F(FormTest, APerUserFileIsReadFirstAndKeptUpToDate) {
   Close();
   EXPECT_TRUE(messages_.empty());
   // Each file keeps its keys where they stood and gains the others in the
-  // Part's order.
+  // order the keys are saved.
   auto sorted = [](std::vector<std::string> lines) {
     std::sort(lines.begin(), lines.end());
     return lines;
