@@ -219,6 +219,7 @@ BatchTotals RunBatch(const BatchPlan& plan, const BatchRunOptions& options,
       std::fputs(block.out.c_str(), out);
       std::fputs(block.err.c_str(), err);
       ++(block.stopped ? totals.stopped : totals.converted);
+      totals.warnings += block.warnings;
       block = SourceBlock();
     }
     if (printing) std::fflush(out);

@@ -55,13 +55,15 @@ std::vector<std::string> FindClashes(const BatchPlan& plan, bool ignore_case);
 // What a source's run left to print: its block, and how it ended.
 struct SourceBlock {
   bool stopped = false;
-  std::string out;  // for standard output
-  std::string err;  // for standard error
+  std::size_t warnings = 0;  // for a report of the run, when there is one
+  std::string out;           // for standard output
+  std::string err;           // for standard error
 };
 
 struct BatchTotals {
   std::size_t converted = 0;
   std::size_t stopped = 0;
+  std::size_t warnings = 0;
   std::size_t folders_not_read = 0;
 };
 

@@ -46,9 +46,12 @@ bool MakeOutputDirectories(const BatchPlan& plan, std::FILE* err) {
   return true;
 }
 
-std::string Summary(const BatchTotals& totals) {
+// "ferry-convert: N converted, M stopped", with the warnings when the runs
+// count them.
+std::string Summary(const BatchTotals& totals, bool with_warnings) {
   std::string line = "ferry-convert: " + std::to_string(totals.converted) + " converted, " +
                      std::to_string(totals.stopped) + " stopped";
+  if (with_warnings) line += ", " + std::to_string(totals.warnings) + " warnings";
   if (totals.folders_not_read > 0) {
     line += ", " + std::to_string(totals.folders_not_read) +
             (totals.folders_not_read == 1 ? " folder" : " folders") + " not read";
@@ -78,7 +81,7 @@ int FerryConvertMain(const std::vector<std::string>& args, std::FILE* out, std::
   run.progress = plan.sources > 1 && !options.quiet && platform::IsTerminal(err);
   const BatchTotals totals = RunBatch(
       plan, run, [&](const BatchEntry& entry) { return ConvertSource(entry, options); }, out, err);
-  if (plan.sources > 1 && !options.quiet) std::fputs(Summary(totals).c_str(), err);
+  if (plan.sources > 1 && !options.quiet) std::fputs(Summary(totals, false).c_str(), err);
   return totals.stopped > 0 || totals.folders_not_read > 0 ? 1 : 0;
 }
 
