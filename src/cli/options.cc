@@ -53,6 +53,8 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, Options& o
   CLI::App app{kDescription, "ferry-convert"};
   // Paths such as "/tmp/x" are sources, on Windows too.
   app.allow_windows_style_options(false);
+  // An option given twice takes its last value, as it always has.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.footer(kFooter);
   RunSettings& s = options.settings;
   options.jobs = DefaultJobs();
@@ -75,7 +77,9 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, Options& o
   app.add_flag("-v,--verbose", options.verbose, "Print the path of every document written");
   app.add_flag("-q,--quiet", options.quiet, "No progress line and no summary");
   app.set_version_flag("--version", std::string("ferry-convert ") + FERRY_VERSION);
-  app.add_option("SOURCE", options.sources, "An SCA source file, or a folder of them")->required();
+  app.add_option("SOURCE", options.sources, "An SCA source file, or a folder of them")
+      ->required()
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 
   // CLI11 takes the arguments last first.
   std::vector<std::string> reversed = WithEmptyValuesApart(args);

@@ -138,6 +138,12 @@ TEST_F(FerryConvert, EveryFormOfTheOptionsKeepsWorking) {
   r = Run({"--jobs", "3", "--verbose", "--recursive", "--quiet", "-o", sub, "--", "-"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ferry-convert: -: File not found.\n");
+  // An option given twice takes its last value.
+  r = Run({"-o", Dir(), "--library-api", "nothing", "-v", "-j", "1", "--output-dir", sub,
+           "--library-api=LIB.API", "-j2", File("S.sca")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "ferry-convert: wrote " + in_sub + "S.xml\n");
+  EXPECT_NE(ReadFile(in_sub + "S.xml").find("<LibraryObject"), std::string::npos);
   // An empty -o, as before, is the current folder.
   EXPECT_EQ(Run({"--output-dir=", "-"}).err, "ferry-convert: -: File not found.\n");
 }
