@@ -141,9 +141,44 @@ std::vector<std::string> FindClashes(const BatchPlan& plan, bool ignore_case) {
   return clashes;
 }
 
+namespace {
+
+// Prints the block of one entry (for a note, the note) and counts it.
+void PrintEntry(const BatchEntry& entry, const SourceBlock& block, std::FILE* out, std::FILE* err,
+                BatchTotals& totals) {
+  if (!entry.is_source) {
+    std::fputs(entry.note.c_str(), err);
+    if (entry.folder_error != 0) ++totals.folders_not_read;
+    return;
+  }
+  std::fputs(block.out.c_str(), out);
+  std::fputs(block.err.c_str(), err);
+  ++(block.stopped ? totals.stopped : totals.converted);
+  totals.warnings += block.warnings;
+}
+
+bool PrintsSomething(const BatchEntry& entry, const SourceBlock& block) {
+  return !entry.is_source || !block.out.empty() || !block.err.empty();
+}
+
+}  // namespace
+
 BatchTotals RunBatch(const BatchPlan& plan, const BatchRunOptions& options,
                      const std::function<SourceBlock(const BatchEntry&)>& convert, std::FILE* out,
                      std::FILE* err) {
+  BatchTotals totals;
+  const std::size_t workers = std::min<std::size_t>(std::max(options.jobs, 1u), plan.sources);
+  // One source after the other, without a progress line to keep ticking:
+  // on this thread, as a single source always was.
+  if (workers <= 1 && !options.progress) {
+    for (const BatchEntry& entry : plan.entries) {
+      const SourceBlock block = entry.is_source ? convert(entry) : SourceBlock();
+      PrintEntry(entry, block, out, err, totals);
+      if (PrintsSomething(entry, block)) std::fflush(out);
+    }
+    return totals;
+  }
+
   using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();
   const std::size_t count = plan.entries.size();
@@ -173,13 +208,11 @@ BatchTotals RunBatch(const BatchPlan& plan, const BatchRunOptions& options,
       finished.notify_one();
     }
   };
-  const std::size_t workers = std::min<std::size_t>(std::max(options.jobs, 1u), plan.sources);
   std::vector<std::thread> threads;
   threads.reserve(workers);
   for (std::size_t w = 0; w < workers; ++w) threads.emplace_back(work);
 
   // This thread prints: each entry's block once it and all before it are done.
-  BatchTotals totals;
   ProgressLine progress(err, options.progress);
   const auto tick = std::chrono::milliseconds(200);
   // Shown from the start, so that even a batch done at once shows it.
@@ -203,24 +236,12 @@ BatchTotals RunBatch(const BatchPlan& plan, const BatchRunOptions& options,
       stopped_now = stopped;
     }
     bool printing = false;
-    for (const std::size_t i : ready) {
-      const BatchEntry& entry = plan.entries[i];
-      printing = printing || !entry.is_source || !blocks[i].out.empty() || !blocks[i].err.empty();
-    }
+    for (const std::size_t i : ready)
+      printing = printing || PrintsSomething(plan.entries[i], blocks[i]);
     if (printing) progress.Clear();
     for (const std::size_t i : ready) {
-      const BatchEntry& entry = plan.entries[i];
-      if (!entry.is_source) {
-        std::fputs(entry.note.c_str(), err);
-        if (entry.folder_error != 0) ++totals.folders_not_read;
-        continue;
-      }
-      SourceBlock& block = blocks[i];
-      std::fputs(block.out.c_str(), out);
-      std::fputs(block.err.c_str(), err);
-      ++(block.stopped ? totals.stopped : totals.converted);
-      totals.warnings += block.warnings;
-      block = SourceBlock();
+      PrintEntry(plan.entries[i], blocks[i], out, err, totals);
+      blocks[i] = SourceBlock();
     }
     if (printing) std::fflush(out);
     const Clock::time_point now = Clock::now();
