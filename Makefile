@@ -85,8 +85,10 @@ check-format:
 clean:
 	rm -rf build dist
 
-# The throughput benchmark; never part of check. BENCH_MB, BENCH_RUNS,
-# BENCH_LARGE=1 and BENCH_MICRO=0 tune it (bench/run_bench.sh).
+# The throughput benchmark and the batch figure (2,000 sceneries at -j 1 and
+# -j 2); never part of check. BENCH_MB, BENCH_RUNS, BENCH_LARGE=1,
+# BENCH_SINGLE=0, BENCH_BATCH (0 skips it), BENCH_BATCH_KB and BENCH_MICRO=0
+# tune it (bench/run_bench.sh).
 .PHONY: bench
 bench: build
 	@bench/run_bench.sh build/native
