@@ -76,6 +76,36 @@ std::string_view ElementName(Element element) {
   return "";
 }
 
+std::string_view ElementCode(Element element) {
+  switch (element) {
+    case Element::kLibraryObject:
+      return "libraryObjects";
+    case Element::kBuildingArea:
+      return "buildingAreas";
+    case Element::kNormalBuilding:
+      return "flatRoofedBuildings";
+    case Element::kPeakedBuilding:
+      return "peakedRoofBuildings";
+    case Element::kSlopedBuilding:
+      return "pyramidalBuildings";
+    case Element::kPolyBuilding:
+      return "multiSidedBuildings";
+    case Element::kBuildingWithoutShape:
+      return "buildingsWithoutShape";
+    case Element::kExclusionRectangle:
+      return "exclusionRectangles";
+    case Element::kAirport:
+      return "airports";
+    case Element::kTower:
+      return "towers";
+    case Element::kCom:
+      return "frequencies";
+    case Element::kTaxiwaySign:
+      return "taxiwaySigns";
+  }
+  return "";
+}
+
 std::string_view PassedOverCode(PassedOver what) {
   switch (what) {
     case PassedOver::kUnknownMacroFile:
