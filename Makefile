@@ -8,7 +8,7 @@ XVFB_SCREEN := -screen 0 1280x1024x24
 SOURCES := $(shell find src tests bench fuzz -name '*.cc' -o -name '*.h' 2>/dev/null)
 
 .PHONY: deps build build-windows demo check test-native test-windows format check-format clean
-.PHONY: build-asan test-asan build-fuzz fuzz fuzz-smoke
+.PHONY: build-asan test-asan build-fuzz fuzz fuzz-smoke dist test-dist
 
 deps:
 	@scripts/install-deps.sh
@@ -24,7 +24,7 @@ build-windows: deps
 demo: build
 	@scripts/demo.sh
 
-check: deps check-format build build-windows test-native test-windows test-asan fuzz-smoke
+check: deps check-format build build-windows test-native test-windows test-asan fuzz-smoke test-dist
 	@echo "make check: all passed"
 
 test-native: build
@@ -58,6 +58,23 @@ fuzz: build-fuzz
 fuzz-smoke: build-fuzz
 	@scripts/fuzz.sh 0
 
+# The release: CPack in each build, the packages collected into dist/.
+dist: build build-windows
+	@rm -rf dist build/native/packages build/windows/packages
+	@mkdir -p dist
+	@cpack --config build/native/CPackConfig.cmake -B build/native/packages >/dev/null
+	@cpack --config build/windows/CPackConfig.cmake -B build/windows/packages >/dev/null
+	@cp build/native/packages/*.tar.gz build/native/packages/*.deb build/windows/packages/*.zip dist/
+	@ls -l dist
+
+# The packages as a designer gets them: the zip unpacked in a fresh Wine
+# prefix, the .deb unpacked into a temporary root.
+DIST_WINEPREFIX := $(CURDIR)/build/wineprefix-dist
+test-dist: dist
+	@scripts/wine-prefix.sh $(DIST_WINEPREFIX)
+	@WINEPREFIX=$(DIST_WINEPREFIX) xvfb-run -a -s "$(XVFB_SCREEN)" tests/dist/dist_test.sh dist; status=$$?; \
+	  WINEPREFIX=$(DIST_WINEPREFIX) wineserver -k 2>/dev/null; exit $$status
+
 format:
 	@clang-format -i $(SOURCES)
 
@@ -66,10 +83,12 @@ check-format:
 	  { echo "make check: code is not formatted; run 'make format'" >&2; exit 1; }
 
 clean:
-	rm -rf build
+	rm -rf build dist
 
-# The throughput benchmark; never part of check. BENCH_MB, BENCH_RUNS,
-# BENCH_LARGE=1 and BENCH_MICRO=0 tune it (bench/run_bench.sh).
+# The throughput benchmark and the batch figure (2,000 sceneries at -j 1 and
+# -j 2); never part of check. BENCH_MB, BENCH_RUNS, BENCH_LARGE=1,
+# BENCH_SINGLE=0, BENCH_BATCH (0 skips it), BENCH_BATCH_KB and BENCH_MICRO=0
+# tune it (bench/run_bench.sh).
 .PHONY: bench
 bench: build
 	@bench/run_bench.sh build/native

@@ -5,9 +5,14 @@
 #
 #   bench/run_bench.sh [BUILD_DIR]
 #
+# Then the batch figure: BENCH_BATCH sceneries (default 2000) of about
+# BENCH_BATCH_KB (50) each in a nested tree, converted with -j 1 and with
+# -j 2, and as many empty sources, for the overhead of a source.
+#
 # Environment: BENCH_MB (default 150), BENCH_RUNS (default 5), BENCH_LARGE=1
-# adds one run at ten times BENCH_MB for peak memory, BENCH_MICRO=0 skips the
-# microbenchmarks, FERRY_CONVERT names another ferry-convert to measure.
+# adds one run at ten times BENCH_MB for peak memory, BENCH_SINGLE=0 skips
+# the single sceneries, BENCH_BATCH=0 the batch, BENCH_MICRO=0 the
+# microbenchmarks; FERRY_CONVERT names another ferry-convert to measure.
 # Sceneries are kept in BUILD_DIR/benchdata for the next run; outputs are
 # removed.
 set -euo pipefail
@@ -88,21 +93,96 @@ report() {
   }'
 }
 
-tenth=$(awk -v m="$mb" 'BEGIN { print m / 10 }')
-echo "ferry-convert -bea against the floor (cat SOURCE > /dev/null; cat OUTPUT > COPY):"
-echo "medians of $runs runs (fastest-slowest) after one uncounted round"
-read -r -a small <<< "$(measure "$(scenery "$tenth")" "$runs")"
-report "1/10 size" "${small[@]}"
-read -r -a full <<< "$(measure "$(scenery "$mb")" "$runs")"
-report "default size" "${full[@]}"
-awk -v a="${small[0]}" -v ai="${small[7]}" -v b="${full[0]}" -v bi="${full[7]}" 'BEGIN {
-  printf "linearity: %.2f ms per input MB at 1/10, %.2f at full size (quotient %.2f)\n",
-    a * 1000 / (ai / 1e6), b * 1000 / (bi / 1e6), (b / bi) / (a / ai)
-}'
-if [ "${BENCH_LARGE:-0}" = 1 ]; then
-  large=$(awk -v m="$mb" 'BEGIN { print m * 10 }')
-  read -r -a big <<< "$(measure "$(scenery "$large")" 1)"
-  report "10x size" "${big[@]}"
+if [ "${BENCH_SINGLE:-1}" != 0 ]; then
+  tenth=$(awk -v m="$mb" 'BEGIN { print m / 10 }')
+  echo "ferry-convert -bea against the floor (cat SOURCE > /dev/null; cat OUTPUT > COPY):"
+  echo "medians of $runs runs (fastest-slowest) after one uncounted round"
+  read -r -a small <<< "$(measure "$(scenery "$tenth")" "$runs")"
+  report "1/10 size" "${small[@]}"
+  read -r -a full <<< "$(measure "$(scenery "$mb")" "$runs")"
+  report "default size" "${full[@]}"
+  awk -v a="${small[0]}" -v ai="${small[7]}" -v b="${full[0]}" -v bi="${full[7]}" 'BEGIN {
+    printf "linearity: %.2f ms per input MB at 1/10, %.2f at full size (quotient %.2f)\n",
+      a * 1000 / (ai / 1e6), b * 1000 / (bi / 1e6), (b / bi) / (a / ai)
+  }'
+  if [ "${BENCH_LARGE:-0}" = 1 ]; then
+    large=$(awk -v m="$mb" 'BEGIN { print m * 10 }')
+    read -r -a big <<< "$(measure "$(scenery "$large")" 1)"
+    report "10x size" "${big[@]}"
+  fi
+fi
+
+# A tree of COUNT sceneries of KB kilobytes (0: empty sources), made once;
+# prints its folder.
+tree() {
+  local count=$1 kb=$2 dir=$data/tree-$1x$2kb
+  if [ ! -f "$dir.done" ]; then
+    rm -rf "$dir"
+    "$generate" --tree "$dir" "$count" "$kb"
+    touch "$dir.done"
+  fi
+  echo "$dir"
+}
+
+# Seconds that one ferry-convert run takes, from a flushed disk and without
+# its output folder.
+timed() {
+  local out=$data/batch-out t0 t1
+  rm -rf "$out"
+  sync
+  t0=$(now)
+  "$convert" -q -o "$out" "$@" || true
+  t1=$(now)
+  echo "$t0 $t1" | awk '{ print ($2 - $1) / 1e9 }'
+}
+
+# -j 1 and -j 2 in turns, after one uncounted round of each; then the
+# overhead of a source: COUNT empty sources against one, at -j 1.
+batch() {
+  local count=$1 kb=$2 full empty one=() two=() many=() single=()
+  full=$(tree "$count" "$kb")
+  empty=$(tree "$count" 0)
+  for ((i = -1; i < runs; i++)); do
+    local a b
+    a=$(timed -bea -r -j 1 "$full")
+    b=$(timed -bea -r -j 2 "$full")
+    [ "$i" -lt 0 ] && continue
+    one+=("$a")
+    two+=("$b")
+  done
+  local in_bytes out_bytes
+  in_bytes=$(find "$full" -type f -name '*.sca' -printf '%s\n' | awk '{ s += $1 } END { print s }')
+  "$convert" -q -bea -r -o "$data/batch-out" "$full" || true
+  out_bytes=$(du -sb "$data/batch-out" | cut -f1)
+  for ((i = -1; i < runs; i++)); do
+    local a b
+    a=$(timed -bea -r -j 1 "$empty")
+    b=$(timed -bea -j 1 "$empty/g00/s00/scenery0.sca")
+    [ "$i" -lt 0 ] && continue
+    many+=("$a")
+    single+=("$b")
+  done
+  rm -rf "$data/batch-out"
+  read -r om oa ob <<< "$(printf '%s\n' "${one[@]}" | stats)"
+  read -r tm ta tb <<< "$(printf '%s\n' "${two[@]}" | stats)"
+  read -r mm _ _ <<< "$(printf '%s\n' "${many[@]}" | stats)"
+  read -r sm _ _ <<< "$(printf '%s\n' "${single[@]}" | stats)"
+  awk -v n="$count" -v kb="$kb" -v i="$in_bytes" -v o="$out_bytes" -v om="$om" -v oa="$oa" \
+    -v ob="$ob" -v tm="$tm" -v ta="$ta" -v tb="$tb" -v mm="$mm" -v sm="$sm" 'BEGIN {
+    printf "batch: %d sceneries of about %d KB in %d folders (%.1f MB in, %.1f MB out), -bea -r\n",
+      n, kb, (n + 9) / 10, i / 1e6, o / 1e6
+    printf "  -j 1 %.3f s (%.3f-%.3f)  -j 2 %.3f s (%.3f-%.3f)  speed-up %.2f (best runs %.2f)\n",
+      om, oa, ob, tm, ta, tb, om / tm, oa / ta
+    printf "  %.2f ms per scenery at -j 1, %.2f at -j 2\n", om * 1000 / n, tm * 1000 / n
+    printf "  overhead of a source (%d empty sources %.3f s, one %.3f s): %.3f ms\n",
+      n, mm, sm, (mm - sm) * 1000 / (n - 1)
+  }'
+}
+
+if [ "${BENCH_BATCH:-2000}" != 0 ]; then
+  echo
+  echo "ferry-convert on a tree of sceneries, medians of $runs runs (fastest-slowest)"
+  batch "${BENCH_BATCH:-2000}" "${BENCH_BATCH_KB:-50}"
 fi
 
 if [ "${BENCH_MICRO:-1}" != 0 ] && [ -x "$build/bench/ferry_microbench" ]; then

@@ -1,174 +1,88 @@
 #include "cli/ferry_convert.h"
 
-#include <string_view>
-
 #include "app/conversion_run.h"
+#include "base/failure.h"
+#include "cli/batch.h"
+#include "cli/options.h"
+#include "platform/dirs.h"
 
 namespace ferry {
 
 namespace {
 
-constexpr const char kUsage[] =
-    "usage: ferry-convert [-b|--buildings] [-e|--exclusions] [-a|--airport]\n"
-    "                     [--library-api TEXT] [--sign-api TEXT] [-o|--output-dir DIR]\n"
-    "                     [-v|--verbose] SOURCE...\n";
-
-constexpr const char kHelp[] =
-    "\n"
-    "Converts SCA scenery sources to XML documents for the scenery compiler.\n"
-    "Each SOURCE becomes DIR/NAME.xml, NAME being the source file name less its\n"
-    "last three characters.\n"
-    "\n"
-    "options:\n"
-    "  -b, --buildings         convert generic buildings in building areas\n"
-    "  -e, --exclusions        convert the exclusion rectangles of SOURCE's _Exclude.SCA\n"
-    "  -a, --airport           convert the airport of SOURCE's _AFD.SCA, with taxiway signs\n"
-    "      --library-api TEXT  macro file of library objects (default xmlobj.api)\n"
-    "      --sign-api TEXT     macro file of taxiway signs (default tsign.api)\n"
-    "  -o, --output-dir DIR    where the documents go (default: the current directory)\n"
-    "  -v, --verbose           print the path of every document written\n"
-    "  -h, --help              show this help\n"
-    "      --version           show the version\n";
-
-struct Options {
-  RunSettings settings;
-  bool verbose = false;
-  std::vector<std::string> sources;
-};
-
-enum class Parse { kRun, kDone, kUsageError };
-
-Parse UsageError(std::FILE* err, const std::string& what) {
-  std::fprintf(err, "ferry-convert: %s\n%s", what.c_str(), kUsage);
-  return Parse::kUsageError;
+std::string FailureLine(const RunOutcome& outcome) {
+  std::string line = "ferry-convert: " + outcome.file;
+  if (outcome.line > 0) line += ":" + std::to_string(outcome.line);
+  return line + ": " + outcome.message + "\n";
 }
 
-// Takes the value of a long option, given as "--name=value" or as the next
-// argument.
-bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
-               std::string* value) {
-  const std::string& arg = args[i];
-  if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
-      arg[name.size()] == '=') {
-    *value = arg.substr(name.size() + 1);
-    return true;
+SourceBlock ConvertSource(const BatchEntry& entry, const Options& options) {
+  SourceBlock block;
+  const RunOutcome outcome = PerformConversionRun(entry.settings);
+  if (outcome.succeeded) {
+    if (options.verbose) block.out = "ferry-convert: wrote " + outcome.output_path + "\n";
+  } else {
+    block.stopped = true;
+    block.err = FailureLine(outcome);
   }
-  if (arg != name || i + 1 >= args.size()) return false;
-  *value = args[++i];
+  return block;
+}
+
+// Makes the output folders; false, after saying why, when one cannot be made.
+bool MakeOutputDirectories(const BatchPlan& plan, std::FILE* err) {
+  for (const std::string& directory : plan.output_directories) {
+    std::string failed_at;
+    const int error = platform::MakeDirectories(directory, &failed_at);
+    if (error == 0) continue;
+    if (error == platform::kFileInTheWay) {
+      std::fprintf(err, "ferry-convert: %s: a file is in the way of the output folder\n",
+                   failed_at.c_str());
+    } else {
+      std::fprintf(err, "ferry-convert: %s: cannot make the output folder: %s\n", failed_at.c_str(),
+                   UserMessage(IoErrorMessage(error)).c_str());
+    }
+    return false;
+  }
   return true;
 }
 
-bool IsLongOption(const std::string& arg, std::string_view name) {
-  return arg == name || (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
-                         arg[name.size()] == '=');
-}
-
-Parse ParseArguments(const std::vector<std::string>& args, Options& options, std::FILE* out,
-                     std::FILE* err) {
-  RunSettings& s = options.settings;
-  s.output_directory = ".";
-  bool only_sources = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (only_sources || arg.size() < 2 || arg[0] != '-') {
-      options.sources.push_back(arg);
-    } else if (arg == "--") {
-      only_sources = true;
-    } else if (arg == "--help") {
-      std::fprintf(out, "%s%s", kUsage, kHelp);
-      return Parse::kDone;
-    } else if (arg == "--version") {
-      std::fprintf(out, "ferry-convert %s\n", FERRY_VERSION);
-      return Parse::kDone;
-    } else if (arg == "--buildings") {
-      s.buildings = true;
-    } else if (arg == "--exclusions") {
-      s.exclusions = true;
-    } else if (arg == "--airport") {
-      s.airport = true;
-    } else if (arg == "--verbose") {
-      options.verbose = true;
-    } else if (IsLongOption(arg, "--library-api")) {
-      if (!TakeValue(args, i, "--library-api", &s.library_api))
-        return UsageError(err, "--library-api needs a value");
-    } else if (IsLongOption(arg, "--sign-api")) {
-      if (!TakeValue(args, i, "--sign-api", &s.sign_api))
-        return UsageError(err, "--sign-api needs a value");
-    } else if (IsLongOption(arg, "--output-dir")) {
-      if (!TakeValue(args, i, "--output-dir", &s.output_directory))
-        return UsageError(err, "--output-dir needs a value");
-    } else if (arg[1] == '-') {
-      return UsageError(err, "unknown option " + arg);
-    } else {
-      // Short options, which may be grouped: "-bea", "-o DIR", "-oDIR".
-      for (std::size_t k = 1; k < arg.size(); ++k) {
-        const char c = arg[k];
-        if (c == 'b')
-          s.buildings = true;
-        else if (c == 'e')
-          s.exclusions = true;
-        else if (c == 'a')
-          s.airport = true;
-        else if (c == 'v')
-          options.verbose = true;
-        else if (c == 'h') {
-          std::fprintf(out, "%s%s", kUsage, kHelp);
-          return Parse::kDone;
-        } else if (c == 'o') {
-          if (k + 1 < arg.size()) {
-            s.output_directory = arg.substr(k + 1);
-          } else if (i + 1 < args.size()) {
-            s.output_directory = args[++i];
-          } else {
-            return UsageError(err, "-o needs a value");
-          }
-          break;
-        } else {
-          return UsageError(err, std::string("unknown option -") + c);
-        }
-      }
-    }
+// "ferry-convert: N converted, M stopped", with the warnings when the runs
+// count them.
+std::string Summary(const BatchTotals& totals, bool with_warnings) {
+  std::string line = "ferry-convert: " + std::to_string(totals.converted) + " converted, " +
+                     std::to_string(totals.stopped) + " stopped";
+  if (with_warnings) line += ", " + std::to_string(totals.warnings) + " warnings";
+  if (totals.folders_not_read > 0) {
+    line += ", " + std::to_string(totals.folders_not_read) +
+            (totals.folders_not_read == 1 ? " folder" : " folders") + " not read";
   }
-  if (options.sources.empty()) return UsageError(err, "no SOURCE given");
-  if (s.output_directory.empty()) s.output_directory = ".";
-  return Parse::kRun;
-}
-
-void ReportFailure(std::FILE* err, const RunOutcome& outcome) {
-  if (outcome.line > 0) {
-    std::fprintf(err, "ferry-convert: %s:%ld: %s\n", outcome.file.c_str(), outcome.line,
-                 outcome.message.c_str());
-  } else {
-    std::fprintf(err, "ferry-convert: %s: %s\n", outcome.file.c_str(), outcome.message.c_str());
-  }
+  return line + "\n";
 }
 
 }  // namespace
 
 int FerryConvertMain(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   Options options;
-  switch (ParseArguments(args, options, out, err)) {
-    case Parse::kDone:
-      return 0;
-    case Parse::kUsageError:
-      return 2;
-    case Parse::kRun:
-      break;
+  if (const std::optional<int> status = ParseOptions(args, options, out, err)) return *status;
+
+  const BatchPlan plan =
+      PlanBatch(options.sources, options.settings, options.output_directory, options.recursive);
+  // Nothing is written while two sources would share a document.
+  if (plan.sources > 1) {
+    const std::vector<std::string> clashes =
+        FindClashes(plan, platform::IgnoresLetterCase(options.output_directory));
+    for (const std::string& clash : clashes) std::fputs(clash.c_str(), err);
+    if (!clashes.empty()) return 2;
   }
-  int status = 0;
-  for (const std::string& source : options.sources) {
-    RunSettings settings = options.settings;
-    settings.source_path = source;
-    const RunOutcome outcome = PerformConversionRun(settings);
-    if (outcome.succeeded) {
-      if (options.verbose)
-        std::fprintf(out, "ferry-convert: wrote %s\n", outcome.output_path.c_str());
-    } else {
-      ReportFailure(err, outcome);
-      status = 1;
-    }
-  }
-  return status;
+  if (!MakeOutputDirectories(plan, err)) return 1;
+
+  BatchRunOptions run;
+  run.jobs = options.jobs;
+  run.progress = plan.sources > 1 && !options.quiet && platform::IsTerminal(err);
+  const BatchTotals totals = RunBatch(
+      plan, run, [&](const BatchEntry& entry) { return ConvertSource(entry, options); }, out, err);
+  if (plan.sources > 1 && !options.quiet) std::fputs(Summary(totals, false).c_str(), err);
+  return totals.stopped > 0 || totals.folders_not_read > 0 ? 1 : 0;
 }
 
 }  // namespace ferry

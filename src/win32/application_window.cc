@@ -1,5 +1,6 @@
 #include "win32/application_window.h"
 
+#include "win32/icon.h"
 #include "win32/window_object.h"
 
 namespace ferry::win32 {
@@ -17,7 +18,8 @@ bool ApplicationWindow::Create(const std::wstring& title) {
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = instance;
-  window_class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  window_class.hIcon = LargeIcon();
+  window_class.hIconSm = SmallIcon();
   window_class.lpszClassName = kClassName;
   if (!RegisterClassExW(&window_class) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     return false;

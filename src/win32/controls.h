@@ -48,6 +48,22 @@ inline constexpr ControlRow kControls[] = {
     {kEdit2, ControlKind::kTextBox, L"tsign.api", 408, 80, 121, 21},
 };
 
+// A label whose text is wider, in the font the window got, than its row
+// gives widens into the free space beside it: Label1 to the right, towards
+// its file box; Label2 and Label3 to the left, keeping their right edges by
+// their boxes. It stops kLabelGap pixels short of any other control.
+enum class Growth { kRight, kLeft };
+struct LabelGrowth {
+  int id;
+  Growth growth;
+};
+inline constexpr LabelGrowth kLabelGrowth[] = {
+    {kLabel1, Growth::kRight},
+    {kLabel2, Growth::kLeft},
+    {kLabel3, Growth::kLeft},
+};
+inline constexpr int kLabelGap = 8;
+
 // The window itself: outer rectangle on the screen at 96 pixels per inch.
 inline constexpr RECT kFormBounds = {144, 144, 144 + 696, 144 + 152};
 inline constexpr int kBrowseButtonWidth = 21;

@@ -6,9 +6,12 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "app/conversion_run.h"
 #include "platform/win32_text.h"
 #include "win32/controls.h"
+#include "win32/icon.h"
 #include "window/window_rules.h"
 
 namespace ferry::win32 {
@@ -114,7 +117,7 @@ std::optional<std::wstring> ShowBrowseDialog(HWND owner, const BrowseRequest& re
 }
 
 TForm1::TForm1(FormOptions options)
-    : options_(std::move(options)), store_(options_.settings_file) {}
+    : options_(std::move(options)), store_(options_.settings_file, options_.user_settings_file) {}
 
 TForm1::~TForm1() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
@@ -127,7 +130,8 @@ bool TForm1::Create() {
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = instance;
-  window_class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  window_class.hIcon = LargeIcon();
+  window_class.hIconSm = SmallIcon();
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kClassName;
@@ -136,10 +140,16 @@ bool TForm1::Create() {
 
   if (!app_.Create(options_.application_title)) return false;
   const RECT& b = kFormBounds;
-  CreateWindowExW(0, kClassName, L"Form1", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, b.left, b.top,
-                  b.right - b.left, b.bottom - b.top, app_.hwnd(), nullptr, instance, this);
+  // Files dropped anywhere on it come to it: its controls do not take them.
+  CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, L"Form1", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                  b.left, b.top, b.right - b.left, b.bottom - b.top, app_.hwnd(), nullptr, instance,
+                  this);
   if (hwnd_ == nullptr) return false;
   app_.SetForm(hwnd_);
+  // Run with elevation, the window still takes drops from Explorer, which
+  // runs without.
+  for (UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, UINT{0x0049} /* WM_COPYGLOBALDATA */})
+    ChangeWindowMessageFilterEx(hwnd_, message, MSGFLT_ALLOW, nullptr);
   const UINT dpi = DpiOf(hwnd_);
   if (dpi != kDesignDpi) {
     SetWindowPos(hwnd_, nullptr, MulDiv(b.left, dpi, kDesignDpi), MulDiv(b.top, dpi, kDesignDpi),
@@ -173,9 +183,9 @@ void TForm1::CreateControls() {
 void TForm1::Layout(UINT dpi) {
   auto scale = [dpi](int pixels) { return MulDiv(pixels, static_cast<int>(dpi), kDesignDpi); };
   LOGFONTW face{};
-  face.lfHeight = -MulDiv(kFontPoints, static_cast<int>(dpi), 72);
+  face.lfHeight = -MulDiv(options_.font_points, static_cast<int>(dpi), 72);
   face.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(face.lfFaceName, kFontFace, LF_FACESIZE);
+  lstrcpynW(face.lfFaceName, options_.font_face.c_str(), LF_FACESIZE);
   HFONT font = CreateFontIndirectW(&face);
 
   for (const ControlRow& row : kControls) {
@@ -195,8 +205,55 @@ void TForm1::Layout(UINT dpi) {
     // The text stops where the button begins.
     SendMessageW(control, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width));
   }
+  FitLabels(font, dpi);
   if (font_ != nullptr) DeleteObject(font_);
   font_ = font;
+}
+
+void TForm1::FitLabels(HFONT font, UINT dpi) {
+  const int gap = MulDiv(kLabelGap, static_cast<int>(dpi), kDesignDpi);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ previous = SelectObject(dc, font);
+  for (const LabelGrowth& label : kLabelGrowth) {
+    HWND control = GetDlgItem(hwnd_, label.id);
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    SIZE extent{};
+    if (!GetTextExtentPoint32W(dc, text.c_str(), length, &extent)) continue;
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    if (extent.cx <= r.right - r.left) continue;
+
+    // The free space on the growing side: up to the nearest control that
+    // shares some of the label's rows, or up to the window's edge.
+    int limit = label.growth == Growth::kRight ? client.right : client.left;
+    for (HWND other = GetWindow(hwnd_, GW_CHILD); other != nullptr;
+         other = GetWindow(other, GW_HWNDNEXT)) {
+      // The window may still be hidden: the control's own style says
+      // whether it shows.
+      if (other == control || !(GetWindowLongW(other, GWL_STYLE) & WS_VISIBLE)) continue;
+      RECT o;
+      GetWindowRect(other, &o);
+      MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&o), 2);
+      if (o.bottom <= r.top || o.top >= r.bottom) continue;
+      if (label.growth == Growth::kRight && o.left >= r.right)
+        limit = std::min(limit, static_cast<int>(o.left) - gap);
+      if (label.growth == Growth::kLeft && o.right <= r.left)
+        limit = std::max(limit, static_cast<int>(o.right) + gap);
+    }
+    if (label.growth == Growth::kRight)
+      r.right = std::max(r.right, std::min(r.left + extent.cx, static_cast<LONG>(limit)));
+    else
+      r.left = std::min(r.left, std::max(r.right - extent.cx, static_cast<LONG>(limit)));
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(hwnd_, dc);
 }
 
 void TForm1::Show() {
@@ -270,10 +327,30 @@ void TForm1::ReportError(std::string_view message, HWND owner) const {
   win32::ReportError(options_.show_message, owner, options_.application_title, message);
 }
 
+void TForm1::OnDropFiles(HDROP drop) {
+  // The first of the dropped items that is a file; a folder is no source.
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    if (path.empty() || IsDirectory(path)) continue;
+    SetDlgItemTextW(hwnd_, kFilenameEdit1, Widen(QuotedForFileBox(Narrow(path))).c_str());
+    break;
+  }
+  DragFinish(drop);
+}
+
+void TForm1::ReportSaveFailure(HWND owner) {
+  // One close shows one message, however many tries it made.
+  if (save_failure_reported_) return;
+  save_failure_reported_ = true;
+  ReportError("Unable to write to " + Narrow(store_.FailureName()), owner);
+}
+
 void TForm1::OnClose() {
   if (restored_) {
     saved_ = store_.Save(hwnd_, false);
-    if (!saved_) ReportError("Unable to write to " + Narrow(store_.DisplayName()), hwnd_);
+    if (!saved_) ReportSaveFailure(hwnd_);
   }
   DestroyWindow(hwnd_);
 }
@@ -281,8 +358,7 @@ void TForm1::OnClose() {
 void TForm1::OnDestroy() {
   if (!restored_ || saved_) return;
   saved_ = true;
-  if (!store_.Save(hwnd_, true))
-    ReportError("Unable to write to " + Narrow(store_.DisplayName()), nullptr);
+  if (!store_.Save(hwnd_, true)) ReportSaveFailure(nullptr);
 }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -323,6 +399,9 @@ LRESULT TForm1::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       Layout(HIWORD(wparam));
       return 0;
     }
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wparam));
+      return 0;
     case WM_SIZE:
       if (wparam == SIZE_MINIMIZED) app_.FormMinimized();
       break;

@@ -4,11 +4,14 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "win32/application_window.h"
+#include "win32/controls.h"
 #include "win32/report_error.h"
 #include "win32/settings_store.h"
 
@@ -30,8 +33,14 @@ struct FormOptions {
   std::wstring application_title;
   // Where the output document goes (UTF-8).
   std::string output_directory;
-  // The settings file, as the profile functions take it.
+  // The settings file, as the profile functions take it, and the per-user
+  // one that stands in for it when it cannot be written (SettingsStore).
   std::wstring settings_file;
+  std::wstring user_settings_file;
+  // The font the window asks for; its labels widen to fit the font that it
+  // gets. Tests ask for a wider one.
+  std::wstring font_face = kFontFace;
+  int font_points = kFontPoints;
   MessageSink show_message = ShowErrorBox;
   BrowseDialog browse = ShowBrowseDialog;
 };
@@ -64,8 +73,11 @@ class TForm1 {
   LRESULT Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void CreateControls();
   void Layout(UINT dpi);
+  void FitLabels(HFONT font, UINT dpi);
+  void OnDropFiles(HDROP drop);
   void OnClose();
   void OnDestroy();
+  void ReportSaveFailure(HWND owner);
   std::wstring ControlText(int id) const;
   bool Checked(int id) const;
 
@@ -78,6 +90,7 @@ class TForm1 {
   std::wstring browse_directory_;
   bool restored_ = false;
   bool saved_ = false;
+  bool save_failure_reported_ = false;
 };
 
 // Handles messages until `form` is destroyed.

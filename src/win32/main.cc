@@ -19,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   options.application_title = ferry::platform::Widen(ferry::ApplicationTitle(file_name));
   options.output_directory = ferry::platform::DirectoryOf(program);
   options.settings_file = ferry::platform::Widen(ferry::SettingsFileName(file_name));
+  options.user_settings_file = ferry::win32::UserSettingsFile(options.settings_file);
 
   ferry::win32::TForm1 form(std::move(options));
   if (!form.Create()) return 1;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_runner.h"
 #include "support/temp_dir.h"
 
 namespace ferry {
@@ -16,25 +17,12 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Result = testing::CliResult;
 
 class FerryConvert : public ::testing::Test {
  protected:
   Result Run(std::vector<std::string> args) {
-    const std::string out_path = dir_.File("stdout.txt");
-    const std::string err_path = dir_.File("stderr.txt");
-    std::FILE* out = std::fopen(out_path.c_str(), "wb");
-    std::FILE* err = std::fopen(err_path.c_str(), "wb");
-    Result result{FerryConvertMain(args, out, err), "", ""};
-    std::fclose(out);
-    std::fclose(err);
-    result.out = ReadFile(out_path);
-    result.err = ReadFile(err_path);
-    return result;
+    return testing::RunFerryConvert(args, scratch_.path());
   }
 
   std::string File(const char* name) const { return dir_.File(name); }
@@ -42,6 +30,7 @@ class FerryConvert : public ::testing::Test {
 
  private:
   TempDir dir_;
+  TempDir scratch_;
 };
 
 TEST_F(FerryConvert, ASuccessfulRunPrintsNothing) {
@@ -62,7 +51,8 @@ TEST_F(FerryConvert, DiagnosticsNameTheFileAndLine) {
   Result r = Run({"-o", Dir(), File("A.sca"), File("missing.sca"), File("B.sca")});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "ferry-convert: " + File("A.sca") + ":2: List index out of bounds (12)\n" +
-                       "ferry-convert: " + File("missing.sca") + ": File not found.\n");
+                       "ferry-convert: " + File("missing.sca") + ": File not found.\n" +
+                       "ferry-convert: 1 converted, 2 stopped\n");
   // The other runs still ran.
   EXPECT_TRUE(FileExists(File("B.xml")));
 }
@@ -111,21 +101,73 @@ TEST_F(FerryConvert, OptionsTakeTheRolesOfTheWindowsControls) {
   EXPECT_EQ(objects(doc), 1u);
 }
 
-TEST_F(FerryConvert, UsageErrorsExitWithTwo) {
+TEST_F(FerryConvert, UsageErrorsExitWithTwoInTheLibrarysWords) {
   const std::vector<std::vector<std::string>> cases = {
-      {}, {"--bogus", "x.sca"}, {"-q", "x.sca"}, {"x.sca", "-o"}, {"--library-api"}};
+      {},
+      {"--bogus", "x.sca"},
+      {"-x", "x.sca"},
+      {"x.sca", "-o"},
+      {"--library-api"},
+      {"-j", "0", "x.sca"},
+      {"--jobs=many", "x.sca"},
+      {"-j"},
+  };
   for (const auto& args : cases) {
     Result r = Run(args);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.rfind("ferry-convert: ", 0), 0u);
-    EXPECT_NE(r.err.find("usage: ferry-convert"), std::string::npos);
+    EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Run with --help for more information."), std::string::npos) << r.err;
   }
+  EXPECT_NE(Run({"--bogus", "x.sca"}).err.find("--bogus"), std::string::npos);
+  EXPECT_NE(Run({}).err.find("SOURCE is required"), std::string::npos);
+
   Result help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_EQ(help.out.rfind("usage: ferry-convert", 0), 0u);
+  EXPECT_EQ(help.err, "");
+  EXPECT_NE(help.out.find("Usage: ferry-convert [OPTIONS] SOURCE..."), std::string::npos);
+  for (const char* option : {"-b,--buildings", "-e,--exclusions", "-a,--airport", "--library-api",
+                             "--sign-api", "-o,--output-dir", "-r,--recursive", "-j,--jobs",
+                             "-v,--verbose", "-q,--quiet", "--version"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  EXPECT_EQ(Run({"-h"}).out, help.out);
+  EXPECT_EQ(Run({"x.sca", "-bh"}).out, help.out);
   Result version = Run({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out.rfind("ferry-convert ", 0), 0u);
+  EXPECT_EQ(version.out, std::string("ferry-convert ") + FERRY_VERSION + "\n");
+}
+
+// Short options grouped and with attached values, long options with "=",
+// "--" before sources that look like options, and "-" as a source name.
+TEST_F(FerryConvert, EveryFormOfTheOptionsKeepsWorking) {
+  WriteFile(File("-K.sca"), "MACRO( lib.api 1 2 3 4 5 6 7 8 9 10 0 3\n");
+  WriteFile(File("S.sca"), "MACRO( lib.api 1 2 3 4 5 6 7 8 9 10 0 3\n");
+  const std::string sub = File("sub");
+  testing::MakeDirectory(sub);
+  const std::string in_sub = sub + testing::Separator();
+
+  Result r = Run({"-bvo" + sub, "--library-api=LIB.API", "-j1", "-q", File("S.sca")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "ferry-convert: wrote " + in_sub + "S.xml\n");
+  EXPECT_NE(ReadFile(in_sub + "S.xml").find("<LibraryObject"), std::string::npos);
+
+  r = Run({"-vj", "2", "--output-dir", sub, "--", File("-K.sca")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "ferry-convert: wrote " + in_sub + "-K.xml\n");
+  // The default library API text: the call is no library object.
+  EXPECT_EQ(ReadFile(in_sub + "-K.xml").find("<LibraryObject"), std::string::npos);
+
+  r = Run({"--jobs", "3", "--verbose", "--recursive", "--quiet", "-o", sub, "--", "-"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "ferry-convert: -: File not found.\n");
+  // An option given twice takes its last value.
+  r = Run({"-o", Dir(), "--library-api", "nothing", "-v", "-j", "1", "--output-dir", sub,
+           "--library-api=LIB.API", "-j2", File("S.sca")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "ferry-convert: wrote " + in_sub + "S.xml\n");
+  EXPECT_NE(ReadFile(in_sub + "S.xml").find("<LibraryObject"), std::string::npos);
+  // An empty -o, as before, is the current folder.
+  EXPECT_EQ(Run({"--output-dir=", "-"}).err, "ferry-convert: -: File not found.\n");
 }
 
 }  // namespace

@@ -1,50 +1,17 @@
 #!/usr/bin/env bash
 # Ferry.exe as a user drives it, under Wine on the test display: type a
 # source path, tick two boxes, press Button1 from the keyboard; then a second
-# start that restores those values and stops on a missing source.
+# start that restores those values and stops on a missing source; then, with
+# the Windows directory refusing the settings file as it does for a standard
+# user, a close that keeps the values in the per-user file without a word,
+# and a start that restores them from there.
 # usage: ferry_exe_test.sh FERRY_EXE [SCREENSHOT]
 set -euo pipefail
 exe=$1 screenshot=${2:-}
-: "${DISPLAY:?needs a display (make test-windows runs ctest under xvfb-run)}"
-: "${WINEPREFIX:?needs the test Wine prefix}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-fail() { echo "ferry_exe_test: $*" >&2; exit 1; }
-# The Windows path of a Linux path: Wine maps / to Z:.
-winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
-
-# Prints the id of the first window named exactly $1, waiting up to $2 s.
-wait_window() {
-  local deadline=$((SECONDS + $2)) id
-  while ((SECONDS < deadline)); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-# Waits up to $2 s for process $1 to end.
-wait_exit() {
-  local deadline=$((SECONDS + $2))
-  while ((SECONDS < deadline)); do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  return 1
-}
-# Writes window $1's picture to $2 once two shots in a row agree, so that
-# it shows the window painted.
-settled_shot() {
-  local previous="" shot deadline=$((SECONDS + 10))
-  while ((SECONDS < deadline)); do
-    shot=$(import -window "$1" png:- | md5sum)
-    [ "$shot" = "$previous" ] && break
-    previous=$shot
-    sleep 0.2
-  done
-  import -window "$1" "$2"
-}
-key() { xdotool key --clearmodifiers --delay 50 "$@"; }
+FAIL_PREFIX=ferry_exe_test
+# shellcheck source=window_driver.sh
+source "$(dirname "$0")/window_driver.sh"
 
 # A short folder, so that the picture shows the whole path.
 work=$(mktemp -d /tmp/ferry-XXXX)
@@ -114,4 +81,44 @@ wait_exit "$pid" 60 || fail "the window did not close on Alt+F4"
 settings=$(iconv -f UTF-16 -t UTF-8 "$ini" | tr -d '\r')
 grep -qxF "FilenameEdit1_FileName=$(winpath "$work/missing.sca")" <<<"$settings" ||
   fail "the second close did not save the file box: $settings"
+
+# Third start: the Windows directory's settings file cannot be written (a
+# folder has its name). The close shows no message and the values go to
+# %APPDATA%\Ferry\Ferry.INI.
+user_ini=$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -type d -path '*/AppData/Roaming' | head -1)
+[ -n "$user_ini" ] || fail "no AppData\\Roaming folder in the Wine prefix"
+user_ini="$user_ini/Ferry/Ferry.INI"
+rm -rf "$(dirname "$user_ini")" "$ini"
+mkdir "$ini"
+third_win=$(winpath "$work/third.sca")
+wine "$work/program/Ferry.exe" &
+pid=$!
+form=$(wait_window Form1 60) || fail "the window did not appear the third time"
+xdotool windowfocus --sync "$form"
+xdotool type --delay 20 "$third_win"
+key alt+F4
+deadline=$((SECONDS + 60))
+while kill -0 "$pid" 2>/dev/null; do
+  xdotool search --onlyvisible --name '^Ferry$' >/dev/null 2>&1 && fail "the close showed a message box"
+  ((SECONDS < deadline)) || fail "the window did not close on Alt+F4 the third time"
+  sleep 0.1
+done
+[ -f "$user_ini" ] || fail "no per-user settings file $user_ini"
+settings=$(iconv -f UTF-16 -t UTF-8 "$user_ini" | tr -d '\r')
+for line in "FilenameEdit1_FileName=$third_win" CheckBox1_Checked=False Edit1_Text=xmlobj.api; do
+  grep -qxF "$line" <<<"$settings" || fail "the per-user file lacks «$line»: $settings"
+done
+
+# Fourth start: the values come back from the per-user file, and a close
+# without a change keeps them.
+wine "$work/program/Ferry.exe" &
+pid=$!
+form=$(wait_window Form1 60) || fail "the window did not appear the fourth time"
+xdotool windowfocus --sync "$form"
+key alt+F4
+wait_exit "$pid" 60 || fail "the window did not close on Alt+F4 the fourth time"
+settings=$(iconv -f UTF-16 -t UTF-8 "$user_ini" | tr -d '\r')
+grep -qxF "FilenameEdit1_FileName=$third_win" <<<"$settings" ||
+  fail "the fourth start did not restore the per-user file's values: $settings"
+rm -rf "$(dirname "$user_ini")" "$ini"
 echo "ferry_exe_test: passed"

@@ -16,6 +16,9 @@ void FormTest::Open() {
   options.application_title = L"Ferry";
   options.output_directory = dir_.path();
   options.settings_file = Widen(settings_);
+  options.user_settings_file = Widen(user_settings_);
+  options.font_face = font_face_;
+  options.font_points = font_points_;
   options.show_message = [this](HWND, const std::wstring& title, const std::wstring& text) {
     messages_.push_back({title, text});
   };
@@ -48,8 +51,8 @@ void FormTest::Pump() {
   }
 }
 
-std::vector<std::string> FormTest::SettingsLines() const {
-  std::string bytes = testing::ReadFile(settings_);
+std::vector<std::string> FormTest::SettingsLines(const std::string& file) const {
+  std::string bytes = testing::ReadFile(file);
   std::string text = bytes;
   if (bytes.size() >= 2 && bytes[0] == '\xff' && bytes[1] == '\xfe') {
     std::wstring wide((bytes.size() - 2) / 2, L'\0');

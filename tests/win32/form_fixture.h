@@ -45,12 +45,19 @@ class FormTest : public ::testing::Test {
   // Handles what is queued, as the program's loop does.
   void Pump();
 
-  // The settings file's lines, whatever its encoding.
-  std::vector<std::string> SettingsLines() const;
+  // A settings file's lines, whatever its encoding (the Windows-directory file by
+  // default).
+  std::vector<std::string> SettingsLines() const { return SettingsLines(settings_); }
+  std::vector<std::string> SettingsLines(const std::string& file) const;
   void WriteSettings(const std::string& bytes) const { testing::WriteFile(settings_, bytes); }
 
   testing::TempDir dir_;
+  // The Windows-directory settings file, in the test's stand-in for the Windows
+  // directory, and the per-user one, whose folder does not exist yet.
   std::string settings_ = dir_.File("Ferry.INI");
+  std::string user_settings_ = dir_.File("AppData\\Ferry\\Ferry.INI");
+  std::wstring font_face_ = kFontFace;
+  int font_points_ = kFontPoints;
   std::vector<ShownMessage> messages_;
   std::vector<BrowseRequest> browse_requests_;
   std::optional<std::wstring> browse_answer_;

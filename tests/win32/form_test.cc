@@ -1,8 +1,12 @@
+#include <shlobj.h>
+
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "form_fixture.h"
 #include "platform/win32_text.h"
+#include "win32/resources.h"
 
 namespace ferry::win32 {
 namespace {
@@ -134,6 +138,174 @@ TEST_F(FormTest, TheFileBoxKeepsItsTextClearOfTheBrowseButton) {
   EXPECT_GE(HIWORD(SendMessageW(box, EM_GETMARGINS, 0, 0)), kBrowseButtonWidth);
 }
 
+// A drop as the shell hands it over: a DROPFILES header in movable global
+// memory, then the paths in UTF-16, each ending in a NUL, and one more NUL.
+HDROP ShellDrop(const std::vector<std::string>& paths, POINT at) {
+  std::wstring list;
+  for (const std::string& path : paths) list += Widen(path) + L'\0';
+  list += L'\0';
+  const std::size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->pt = at;
+  header->fNC = FALSE;
+  header->fWide = TRUE;
+  std::copy(list.begin(), list.end(),
+            reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(header) + sizeof(DROPFILES)));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST_F(FormTest, AFileDroppedOnTheWindowFillsTheFileBox) {
+  const std::string folder = dir_.File("My Scenery");
+  testing::MakeDirectory(folder);
+  const std::string spaced = folder + "\\KJFK.sca";
+  const std::string plain = dir_.File("LOWI.sca");
+  for (const std::string& file : {spaced, plain}) testing::WriteFile(file, kMacroLine);
+  Open();
+  // Explorer's drops reach the window wherever they land: its controls
+  // take none, so a drop on one goes to the window.
+  EXPECT_NE(GetWindowLongW(Form(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+  for (int id : {kLabel1, kFilenameEdit1, kEdit1, kButton1, kCheckBox1, kBrowseButton})
+    EXPECT_EQ(GetWindowLongW(Control(id), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << id;
+
+  auto drop = [this](const std::vector<std::string>& paths) {
+    const RECT box = RectInForm(Form(), Control(kEdit2));
+    PostMessageW(Form(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(ShellDrop(paths, {box.left + 4, box.top + 4})), 0);
+    Pump();
+  };
+  drop({spaced});
+  EXPECT_EQ(Text(kFilenameEdit1), "\"" + spaced + "\"");  // as the browse dialog leaves it
+  drop({plain, spaced});
+  EXPECT_EQ(Text(kFilenameEdit1), plain);  // the first
+  drop({folder});
+  EXPECT_EQ(Text(kFilenameEdit1), plain);  // a folder changes nothing
+  drop({folder, spaced});
+  EXPECT_EQ(Text(kFilenameEdit1), "\"" + spaced + "\"");  // the first file
+
+  // Nothing is converted until Button1 is pressed.
+  EXPECT_TRUE(IsOpen());
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_FALSE(testing::FileExists(dir_.File("KJFK.xml")));
+  EXPECT_FALSE(testing::FileExists(dir_.File("LOWI.xml")));
+  Click(kButton1);
+  EXPECT_FALSE(IsOpen());
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(testing::FileExists(dir_.File("KJFK.xml")));
+}
+
+// The width of a control's text in the font it shows it in.
+int TextWidth(HWND control) {
+  wchar_t text[64];
+  const int length = GetWindowTextW(control, text, 64);
+  HDC dc = GetDC(control);
+  HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text, length, &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return extent.cx;
+}
+
+const ControlRow& RowOf(int id) {
+  return *std::find_if(std::begin(kControls), std::end(kControls),
+                       [id](const ControlRow& row) { return row.id == id; });
+}
+
+// A label and every other control, none overlapping it.
+void ExpectNoOverlap(HWND form, int label) {
+  const RECT r = RectInForm(form, GetDlgItem(form, label));
+  for (HWND other = GetWindow(form, GW_CHILD); other != nullptr;
+       other = GetWindow(other, GW_HWNDNEXT)) {
+    if (other == GetDlgItem(form, label)) continue;
+    const RECT o = RectInForm(form, other);
+    RECT common;
+    EXPECT_FALSE(IntersectRect(&common, &r, &o))
+        << "label " << label << " overlaps control " << GetDlgCtrlID(other);
+  }
+}
+
+TEST_F(FormTest, LabelsWidenIntoTheFreeSpaceBesideThemForAWiderFont) {
+  // Tahoma, which Wine has where Windows' fonts are missing, is wider than
+  // the MS Sans Serif the table was drawn for.
+  font_face_ = L"Tahoma";
+  Open();
+  // Label1 grows to the right, towards its file box.
+  const ControlRow& label1 = RowOf(kLabel1);
+  ASSERT_GT(TextWidth(Control(kLabel1)), label1.width);
+  EXPECT_EQ(Edges(RectInForm(Form(), Control(kLabel1))),
+            Box(label1.left, label1.top, TextWidth(Control(kLabel1)), label1.height));
+  // Label2 and Label3 grow to the left, their right edges by their boxes.
+  for (int id : {kLabel2, kLabel3}) {
+    SCOPED_TRACE(id);
+    const ControlRow& row = RowOf(id);
+    const int width = TextWidth(Control(id));
+    ASSERT_GT(width, row.width);
+    EXPECT_EQ(Edges(RectInForm(Form(), Control(id))),
+              Box(row.left + row.width - width, row.top, width, row.height));
+  }
+  for (int id : {kLabel1, kLabel2, kLabel3}) ExpectNoOverlap(Form(), id);
+}
+
+TEST_F(FormTest, AWiderLabelStopsShortOfItsNeighbours) {
+  font_face_ = L"Tahoma";
+  font_points_ = 14;
+  Open();
+  const RECT box = RectInForm(Form(), Control(kFilenameEdit1));
+  const RECT label1 = RectInForm(Form(), Control(kLabel1));
+  ASSERT_GT(TextWidth(Control(kLabel1)), box.left - kLabelGap - RowOf(kLabel1).left);
+  EXPECT_EQ(Edges(label1), Box(RowOf(kLabel1).left, RowOf(kLabel1).top,
+                               box.left - kLabelGap - RowOf(kLabel1).left, RowOf(kLabel1).height));
+  // The check boxes beside Label2 and Label3 stop them.
+  const struct {
+    int label;
+    int neighbour;
+  } cases[] = {{kLabel2, kCheckBox1}, {kLabel3, kCheckBox2}};
+  for (const auto& c : cases) {
+    const ControlRow& row = RowOf(c.label);
+    const long left = RectInForm(Form(), Control(c.neighbour)).right + kLabelGap;
+    ASSERT_GT(TextWidth(Control(c.label)), row.left + row.width - left);
+    EXPECT_EQ(Edges(RectInForm(Form(), Control(c.label))),
+              (std::array<long, 4>{left, row.top, row.left + row.width, row.top + row.height}));
+  }
+  for (int id : {kLabel1, kLabel2, kLabel3}) ExpectNoOverlap(Form(), id);
+}
+
+TEST_F(FormTest, TheWindowAndItsTaskBarButtonShowFerrysIcon) {
+  Open();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  auto icon = [instance](int metric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_FERRY), IMAGE_ICON,
+                                         GetSystemMetrics(metric), GetSystemMetrics(metric),
+                                         LR_SHARED));
+  };
+  const HICON large = icon(SM_CXICON);
+  const HICON small = icon(SM_CXSMICON);
+  ASSERT_NE(large, nullptr);
+  ASSERT_NE(small, nullptr);
+  for (HWND window : {Form(), GetWindow(Form(), GW_OWNER)}) {
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON)), large);
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM)), small);
+  }
+
+  // One icon in the four sizes Windows uses; 256 is written as 0.
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDI_FERRY), RT_GROUP_ICON);
+  ASSERT_NE(found, nullptr);
+  const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(instance, found)));
+  const WORD count = *reinterpret_cast<const WORD*>(group + 4);
+  std::vector<int> sizes;
+  for (WORD i = 0; i < count; ++i) {
+    const BYTE* entry = group + 6 + 14 * i;  // GRPICONDIRENTRY
+    EXPECT_EQ(entry[0], entry[1]);
+    EXPECT_EQ(*reinterpret_cast<const WORD*>(entry + 6), 32);  // bits per pixel
+    sizes.push_back(entry[0] == 0 ? 256 : entry[0]);
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48, 256}));
+}
+
 TEST_F(FormTest, ASuccessfulRunWritesTheDocumentAndClosesTheWindow) {
   // A path with a space and letters beyond ASCII, shown in quotes as the
   // browse dialog leaves it.
@@ -221,10 +393,18 @@ TEST_F(FormTest, ControlsAndFontFollowTheWindowsDpi) {
                reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(Edges(WindowRect(Form())), Edges(suggested));
   for (const ControlRow& row : kControls) {
-    EXPECT_EQ(Edges(RectInForm(Form(), Control(row.id))),
-              Box(MulDiv(row.left, 3, 2), MulDiv(row.top, 3, 2), MulDiv(row.width, 3, 2),
-                  MulDiv(row.height, 3, 2)))
-        << row.id;
+    std::array<long, 4> scaled = Box(MulDiv(row.left, 3, 2), MulDiv(row.top, 3, 2),
+                                     MulDiv(row.width, 3, 2), MulDiv(row.height, 3, 2));
+    // A label whose text the larger font makes wider than its row widens
+    // (Label1 to the right, the others to the left).
+    if (row.kind == ControlKind::kLabel) {
+      const long width = std::max<long>(scaled[2] - scaled[0], TextWidth(Control(row.id)));
+      if (row.id == kLabel1)
+        scaled[2] = scaled[0] + width;
+      else
+        scaled[0] = scaled[2] - width;
+    }
+    EXPECT_EQ(Edges(RectInForm(Form(), Control(row.id))), scaled) << row.id;
   }
   EXPECT_EQ(font_height(kEdit2), -16);
   const RECT button = WindowRect(Control(kBrowseButton));

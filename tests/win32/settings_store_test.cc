@@ -1,10 +1,14 @@
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 #include "form_fixture.h"
+#include "platform/win32_text.h"
 
 namespace ferry::win32 {
 namespace {
+
+using platform::Widen;
 
 std::array<long, 4> Edges(const RECT& r) {
   return {r.left, r.top, r.right, r.bottom};
@@ -144,14 +148,155 @@ TEST_F(FormTest, ValuesReadBackAsTheyWereWritten) {
   EXPECT_EQ(Text(kEdit2), "\"quoted\"");
 }
 
-TEST_F(FormTest, AFailedSaveIsReportedAndTheWindowClosesAllTheSame) {
-  settings_ = dir_.File("missing folder\\Ferry.INI");
+// The lines a close writes for the values below, in the order the keys are saved.
+std::vector<std::string> ExpectedLines(const std::string& source) {
+  const std::string screen = ScreenSuffix();
+  return {
+      "[TForm1]",
+      "FormVersion=0",
+      "Flags=0",
+      "ShowCmd=1",
+      "PixelsPerInch=96",
+      "MinMaxPos" + screen + "=-1,-1,-1,-1",
+      "MinMaxPos=-1,-1,-1,-1",
+      "NormPos" + screen + "=144,144,840,296",
+      "NormPos=144,144,840,296",
+      "Visible=0",
+      "FilenameEdit1_FileName=" + source,
+      "CheckBox1_Checked=False",
+      "CheckBox2_Checked=True",
+      "CheckBox3_Checked=False",
+      "Edit2_Text=sign.api",
+      "Edit1_Text=lib.api",
+  };
+}
+
+constexpr char kOldSettings[] =
+    "[TForm1]\r\nFilenameEdit1_FileName=C:\\OLD\\OLD.sca\r\nCheckBox1_Checked=True\r\n"
+    "Edit2_Text=old-sign.api\r\nEdit1_Text=old.api\r\n";
+
+// Whether `file` refuses to be opened for writing. Wine run by root (as
+// CI runs it) writes read-only files all the same.
+bool RefusesWriting(const std::string& file) {
+  HANDLE h = CreateFileW(Widen(file).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return true;
+  CloseHandle(h);
+  return false;
+}
+
+// As a standard user finds the Windows directory: the Windows-directory file may not
+// be written, whether it is there read-only or the name is a folder's.
+TEST_F(FormTest, AFileThatRefusesWritingSendsTheValuesToThePerUserFile) {
+  enum class Refusal { kReadOnly, kFolder };
+  for (Refusal refusal : {Refusal::kReadOnly, Refusal::kFolder}) {
+    SCOPED_TRACE(refusal == Refusal::kReadOnly ? "read-only file" : "folder");
+    testing::TempDir other;
+    settings_ = other.File("Ferry.INI");
+    user_settings_ = other.File("Roaming\\Ferry\\Ferry.INI");
+    if (refusal == Refusal::kReadOnly) {
+      WriteSettings(kOldSettings);
+      ASSERT_TRUE(SetFileAttributesW(Widen(settings_).c_str(), FILE_ATTRIBUTE_READONLY));
+      if (!RefusesWriting(settings_)) {
+        std::printf(
+            "note: this Wine writes read-only files (run by root); the read-only case "
+            "is left to the folder case\n");
+        SetFileAttributesW(Widen(settings_).c_str(), FILE_ATTRIBUTE_NORMAL);
+        continue;
+      }
+    } else {
+      testing::MakeDirectory(settings_);
+    }
+
+    Open();
+    if (refusal == Refusal::kReadOnly) {
+      EXPECT_EQ(Text(kEdit1), "old.api");
+    }
+    const std::string source = other.File("KJFK.sca");
+    SetText(kFilenameEdit1, source);
+    SetChecked(kCheckBox1, false);
+    SetChecked(kCheckBox2, true);
+    SetText(kEdit1, "lib.api");
+    SetText(kEdit2, "sign.api");
+    Close();
+    ASSERT_FALSE(IsOpen());
+    EXPECT_EQ(messages_, std::vector<ShownMessage>{});
+    EXPECT_EQ(SettingsLines(user_settings_), ExpectedLines(source));
+    if (refusal == Refusal::kReadOnly) {
+      EXPECT_EQ(testing::ReadFile(settings_), kOldSettings);
+    }
+
+    // The next start restores them from there.
+    Open();
+    EXPECT_EQ(Text(kFilenameEdit1), source);
+    EXPECT_FALSE(Checked(kCheckBox1));
+    EXPECT_TRUE(Checked(kCheckBox2));
+    EXPECT_EQ(Text(kEdit1), "lib.api");
+    EXPECT_EQ(Text(kEdit2), "sign.api");
+    form_.reset();
+    EXPECT_EQ(messages_, std::vector<ShownMessage>{});
+    SetFileAttributesW(Widen(settings_).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+TEST_F(FormTest, AnOldFileInTheWindowsDirectoryRestoresWhenThereIsNoPerUserFile) {
+  WriteSettings(kOldSettings);
+  Open();
+  EXPECT_EQ(Text(kFilenameEdit1), "C:\\OLD\\OLD.sca");
+  EXPECT_TRUE(Checked(kCheckBox1));
+  EXPECT_EQ(Text(kEdit2), "old-sign.api");
+  EXPECT_EQ(Text(kEdit1), "old.api");
+  // A close that may write there writes there only.
+  Close();
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_FALSE(testing::FileExists(user_settings_));
+  const auto lines = SettingsLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Edit1_Text=old.api"), lines.end());
+}
+
+TEST_F(FormTest, APerUserFileIsReadFirstAndKeptUpToDate) {
+  WriteSettings(kOldSettings);
+  testing::MakeDirectory(dir_.File("AppData\\Ferry"));
+  testing::WriteFile(user_settings_, "[TForm1]\r\nFormVersion=0\r\nEdit1_Text=user.api\r\n");
+  Open();
+  EXPECT_EQ(Text(kEdit1), "user.api");
+  EXPECT_EQ(Text(kFilenameEdit1), "");  // nothing of the other file
+  // Written in the Windows directory, and here too, so that it never restores
+  // older values than the Windows-directory file holds.
+  const std::string source = dir_.File("KJFK.sca");
+  SetText(kFilenameEdit1, source);
+  SetChecked(kCheckBox2, true);
+  SetText(kEdit1, "lib.api");
+  SetText(kEdit2, "sign.api");
+  Close();
+  EXPECT_TRUE(messages_.empty());
+  // Each file keeps its keys where they stood and gains the others in the
+  // order the keys are saved.
+  auto sorted = [](std::vector<std::string> lines) {
+    std::sort(lines.begin(), lines.end());
+    return lines;
+  };
+  EXPECT_EQ(sorted(SettingsLines()), sorted(ExpectedLines(source)));
+  EXPECT_EQ(sorted(SettingsLines(user_settings_)), sorted(ExpectedLines(source)));
+}
+
+TEST_F(FormTest, WhenBothFilesRefuseWritingTheMessageNamesThePerUserFileOnce) {
+  testing::MakeDirectory(settings_);
+  testing::WriteFile(dir_.File("AppData"), "a file where the folder would be");
   Open();
   Close();
   EXPECT_FALSE(IsOpen());
-  const ShownMessage failure{L"Ferry", L"Unable to write to Ferry.INI."};
-  // Once at the close request, once more as the window is destroyed.
-  EXPECT_EQ(messages_, (std::vector<ShownMessage>{failure, failure}));
+  EXPECT_EQ(messages_, (std::vector<ShownMessage>{
+                           {L"Ferry", L"Unable to write to " + Widen(user_settings_) + L"."}}));
+}
+
+TEST_F(FormTest, WithoutAPerUserFileAFailedSaveNamesTheFileOfThePart) {
+  settings_ = dir_.File("missing folder\\Ferry.INI");
+  user_settings_.clear();
+  Open();
+  Close();
+  EXPECT_FALSE(IsOpen());
+  EXPECT_EQ(messages_, (std::vector<ShownMessage>{{L"Ferry", L"Unable to write to Ferry.INI."}}));
 }
 
 TEST_F(FormTest, ASaveOnlyAtDestructionMarksTheWindowVisible) {
