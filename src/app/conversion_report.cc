@@ -35,45 +35,38 @@ void ConversionReport::MacroCall(std::string_view macro_file, const StatementPla
 
 void ConversionReport::WroteValue(const AttributeKey& attribute, std::string_view value,
                                   const StatementPlace& place) {
-  for (ValueFinding& finding : CheckValue(attribute, value)) {
+  if (ValueFlaws(attribute.rule, value) == 0) return;
+  for (const ValueFinding& finding : CheckValue(attribute, value)) {
     ++(finding.note ? notes_ : warnings_);
     if (findings_.size() == kKeptFindings) continue;
     std::string written;
     AppendXmlComment(written, value);
     findings_.push_back({std::string(finding.code), finding.note, place.file, place.line,
                          std::string(attribute.Name()), std::move(written),
-                         std::move(finding.message)});
+                         FindingMessage(finding, attribute)});
   }
 }
 
-std::string_view ElementName(Element element) {
-  switch (element) {
-    case Element::kLibraryObject:
-      return "library objects";
-    case Element::kBuildingArea:
-      return "building areas";
-    case Element::kNormalBuilding:
-      return "flat-roofed buildings";
-    case Element::kPeakedBuilding:
-      return "peaked-roof buildings";
-    case Element::kSlopedBuilding:
-      return "pyramidal buildings";
-    case Element::kPolyBuilding:
-      return "multi-sided buildings";
-    case Element::kBuildingWithoutShape:
-      return "buildings without a shape";
-    case Element::kExclusionRectangle:
-      return "exclusion rectangles";
-    case Element::kAirport:
-      return "airports";
-    case Element::kTower:
-      return "towers";
-    case Element::kCom:
-      return "frequencies";
-    case Element::kTaxiwaySign:
-      return "taxiway signs";
-  }
-  return "";
+std::string_view ElementName(Element element, bool plural) {
+  struct Names {
+    std::string_view one, many;
+  };
+  static constexpr Names kNames[kElementKinds] = {
+      {"library object", "library objects"},
+      {"building area", "building areas"},
+      {"flat-roofed building", "flat-roofed buildings"},
+      {"peaked-roof building", "peaked-roof buildings"},
+      {"pyramidal building", "pyramidal buildings"},
+      {"multi-sided building", "multi-sided buildings"},
+      {"building without a shape", "buildings without a shape"},
+      {"exclusion rectangle", "exclusion rectangles"},
+      {"airport", "airports"},
+      {"tower", "towers"},
+      {"frequency", "frequencies"},
+      {"taxiway sign", "taxiway signs"},
+  };
+  const Names& names = kNames[static_cast<std::size_t>(element)];
+  return plural ? names.many : names.one;
 }
 
 std::string_view ElementCode(Element element) {

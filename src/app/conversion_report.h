@@ -73,8 +73,8 @@ class ConversionReport : public RunReport {
 };
 
 // Stable names, for the report's JSON and its text.
-std::string_view ElementName(Element element);  // "library objects"
-std::string_view ElementCode(Element element);  // "libraryObjects"
+std::string_view ElementName(Element element, bool plural);  // "library objects"
+std::string_view ElementCode(Element element);               // "libraryObjects"
 std::string_view PassedOverCode(PassedOver what);
 // What a group of passed-over lines means to a designer.
 std::string PassedOverMessage(PassedOver what, std::string_view detail);

@@ -10,10 +10,18 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr Element kElements[] = {
-    Element::kLibraryObject,      Element::kBuildingArea,   Element::kNormalBuilding,
-    Element::kPeakedBuilding,     Element::kSlopedBuilding, Element::kPolyBuilding,
-    Element::kBuildingWithoutShape, Element::kExclusionRectangle, Element::kAirport,
-    Element::kTower,              Element::kCom,            Element::kTaxiwaySign,
+    Element::kLibraryObject,
+    Element::kBuildingArea,
+    Element::kNormalBuilding,
+    Element::kPeakedBuilding,
+    Element::kSlopedBuilding,
+    Element::kPolyBuilding,
+    Element::kBuildingWithoutShape,
+    Element::kExclusionRectangle,
+    Element::kAirport,
+    Element::kTower,
+    Element::kCom,
+    Element::kTaxiwaySign,
 };
 
 // JSON takes UTF-8 only; paths and texts of other encodings are carried as
@@ -28,22 +36,31 @@ std::string Place(const std::string& file, long line) {
   return line > 0 ? file + ":" + std::to_string(line) : file;
 }
 
-std::string Lines(const ConversionReport::Group& group) {
-  if (group.lines.empty()) return "";
-  std::string text = group.lines.size() == 1 ? " (line " : " (lines ";
+// "KJFK.sca line 15", "KJFK.sca lines 1, 3, 5, 7, 9 and 3 more", or the file
+// alone for what has no line.
+std::string Where(const ConversionReport::Group& group) {
+  std::string text = group.file;
+  if (group.lines.empty()) return text;
+  text += group.count == 1 ? " line " : " lines ";
   for (std::size_t i = 0; i < group.lines.size(); ++i) {
     if (i > 0) text += ", ";
     text += std::to_string(group.lines[i]);
   }
-  if (group.count > static_cast<long>(group.lines.size())) text += ", ...";
-  return text + ")";
+  const long more = group.count - static_cast<long>(group.lines.size());
+  if (more > 0) text += " and " + std::to_string(more) + " more";
+  return text;
+}
+
+std::string Counted(long count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
 
 std::string Outcome(const RunOutcome& outcome, bool checked) {
   if (!outcome.succeeded) {
     return "stopped at " + Place(outcome.file, outcome.line) + ": " + outcome.message +
-           (outcome.output_path.empty() || checked ? "" : "; " + outcome.output_path +
-                                                              " holds what was written before");
+           (outcome.output_path.empty() || checked
+                ? ""
+                : "; " + outcome.output_path + " holds what was written before");
   }
   return (checked ? "checked; would write " : "wrote ") + outcome.output_path;
 }
@@ -59,20 +76,20 @@ std::string ReportText(const std::string& source, const RunOutcome& outcome, boo
   for (Element element : kElements) {
     const long count = report.Count(element);
     if (count == 0) continue;
-    text += (any ? ", " : " ") + std::to_string(count) + " " + std::string(ElementName(element));
+    text += (any ? ", " : " ") +
+            Counted(count, ElementName(element, false), ElementName(element, true));
     any = true;
   }
   text += any ? "\n" : " nothing\n";
   if (!report.Groups().empty()) text += "  passed over:\n";
   for (const ConversionReport::Group& group : report.Groups()) {
-    text += "    " + group.file + ": " + std::to_string(group.count) + " " +
-            PassedOverMessage(group.kind, group.detail) + Lines(group) + "\n";
+    text += "    " + Where(group) + ": " + PassedOverMessage(group.kind, group.detail) + "\n";
   }
   if (report.OtherPassedOver() > 0)
     text += "    and " + std::to_string(report.OtherPassedOver()) + " lines more\n";
   if (report.Warnings() + report.Notes() > 0) {
-    text += "  " + std::to_string(report.Warnings()) + " warnings, " +
-            std::to_string(report.Notes()) + " notes\n";
+    text += "  " + Counted(report.Warnings(), "warning", "warnings") + ", " +
+            Counted(report.Notes(), "note", "notes") + " (on standard error)\n";
   }
   return text;
 }
@@ -102,8 +119,8 @@ Json ReportJson(const std::string& source, const RunOutcome& outcome, bool check
   if (outcome.succeeded) {
     json["stop"] = nullptr;
   } else {
-    json["stop"] = {{"file", Utf8(outcome.file)}, {"line", outcome.line},
-                    {"message", outcome.message}};
+    json["stop"] = {
+        {"file", Utf8(outcome.file)}, {"line", outcome.line}, {"message", outcome.message}};
   }
   if (!outcome.report) return json;
   const ConversionReport& report = *outcome.report;

@@ -1,9 +1,5 @@
 #include "output/value_check.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
-
 #include "output/xml_value.h"
 
 namespace ferry {
@@ -15,18 +11,27 @@ bool IsDigit(char c) {
 }
 
 // A decimal as the schema writes one: an optional sign, digits with an
-// optional decimal point, at least one digit.
+// optional decimal point, at least one digit. Its value is near enough for
+// the range checks, which compare with whole numbers.
 bool ParseDecimal(std::string_view text, double* value) {
   std::size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   std::size_t digits = 0;
-  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  double number = 0;
+  while (i < text.size() && IsDigit(text[i])) {
+    number = number * 10 + (text[i++] - '0');
+    ++digits;
+  }
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+    for (double scale = 0.1; i < text.size() && IsDigit(text[i]); scale /= 10) {
+      number += (text[i++] - '0') * scale;
+      ++digits;
+    }
   }
   if (digits == 0 || i != text.size()) return false;
-  *value = std::strtod(std::string(text).c_str(), nullptr);
+  *value = negative ? -number : number;
   return true;
 }
 
@@ -164,22 +169,41 @@ bool HoldsControlCharacter(std::string_view value) {
 
 }  // namespace
 
-std::vector<ValueFinding> CheckValue(const AttributeKey& attribute, std::string_view value) {
-  std::vector<ValueFinding> findings;
-  const Problem problem = RuleProblem(attribute.rule, value);
-  const bool control = HoldsControlCharacter(value);
-  const bool windows_1252 = !IsUtf8(value);
-  if (problem.code.empty() && !control && !windows_1252) return findings;
-  const std::string name(attribute.Name());
-  if (!problem.code.empty())
-    findings.push_back({problem.code, name + " must be " + std::string(problem.what), false});
-  if (control) {
-    findings.push_back(
-        {"control-character", name + " holds a control character, which XML cannot carry", false});
+unsigned ValueFlaws(ValueRule rule, std::string_view value) {
+  unsigned flaws = RuleProblem(rule, value).code.empty() ? 0u : unsigned{kRefusedByRule};
+  bool plain = true;  // printable ASCII and tabs only, as most values are
+  for (char c : value) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    plain &= (u >= 0x20 || c == '\t') && u < 0x80;
   }
-  if (windows_1252)
-    findings.push_back({"windows-1252", name + " is not UTF-8: read as Windows-1252", true});
+  if (plain) return flaws;
+  if (HoldsControlCharacter(value)) flaws |= kControlCharacter;
+  if (!IsUtf8(value)) flaws |= kWindows1252;
+  return flaws;
+}
+
+ValueFindings CheckValue(const AttributeKey& attribute, std::string_view value) {
+  ValueFindings findings;
+  const unsigned flaws = ValueFlaws(attribute.rule, value);
+  if (flaws & kRefusedByRule) {
+    const Problem problem = RuleProblem(attribute.rule, value);
+    findings.items[findings.count++] = {problem.code, problem.what, false};
+  }
+  if (flaws & kControlCharacter) {
+    findings.items[findings.count++] = {"control-character",
+                                        "holds a control character, which XML cannot carry", false};
+  }
+  if (flaws & kWindows1252)
+    findings.items[findings.count++] = {"windows-1252", "is not UTF-8: read as Windows-1252", true};
   return findings;
+}
+
+std::string FindingMessage(const ValueFinding& finding, const AttributeKey& attribute) {
+  std::string message(attribute.Name());
+  message +=
+      finding.code == "control-character" || finding.code == "windows-1252" ? " " : " must be ";
+  message += finding.what;
+  return message;
 }
 
 }  // namespace ferry

@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ferry {
 
@@ -88,13 +87,28 @@ struct AttributeKey {
 // What the compiler would refuse in a value (a warning), or a note about it.
 struct ValueFinding {
   std::string_view code;  // stable: "not-a-decimal", "windows-1252"
-  std::string message;
+  std::string_view what;  // the message after the attribute's name
   bool note = false;
 };
 
-// The findings about `value` written into `attribute`: what its rule
-// refuses, a control character, and a note when it is read as
-// Windows-1252. None for most values.
-std::vector<ValueFinding> CheckValue(const AttributeKey& attribute, std::string_view value);
+// At most three: what the attribute's rule refuses, a control character,
+// and a note when the value is read as Windows-1252.
+struct ValueFindings {
+  ValueFinding items[3];
+  std::size_t count = 0;
+  const ValueFinding* begin() const { return items; }
+  const ValueFinding* end() const { return items + count; }
+};
+
+// What is wrong with a value written under `rule`, as flags: 0 for most
+// values, found in one pass over the value and no allocation.
+enum ValueFlaw : unsigned { kRefusedByRule = 1, kControlCharacter = 2, kWindows1252 = 4 };
+unsigned ValueFlaws(ValueRule rule, std::string_view value);
+
+// The findings about `value` written into `attribute`.
+ValueFindings CheckValue(const AttributeKey& attribute, std::string_view value);
+
+// "heading must be a number from -360 to 360".
+std::string FindingMessage(const ValueFinding& finding, const AttributeKey& attribute);
 
 }  // namespace ferry

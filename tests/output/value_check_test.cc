@@ -67,9 +67,9 @@ TEST(ValueCheck, LengthsCountCharactersAndWindows1252IsANote) {
   EXPECT_EQ(Codes("city", utf8), "");
   EXPECT_EQ(Codes("city", cp1252), "windows-1252");
   const auto findings = CheckValue("city", cp1252);
-  ASSERT_EQ(findings.size(), 1u);
-  EXPECT_TRUE(findings[0].note);
-  EXPECT_EQ(findings[0].message, "city is not UTF-8: read as Windows-1252");
+  ASSERT_EQ(findings.count, 1u);
+  EXPECT_TRUE(findings.items[0].note);
+  EXPECT_EQ(FindingMessage(findings.items[0], "city"), "city is not UTF-8: read as Windows-1252");
   EXPECT_EQ(Codes("heading", "9\x01"), "heading-out-of-range,control-character");
 }
 
