@@ -35,7 +35,14 @@ void ConversionReport::MacroCall(std::string_view macro_file, const StatementPla
 
 void ConversionReport::WroteValue(const AttributeKey& attribute, std::string_view value,
                                   const StatementPlace& place) {
-  if (ValueFlaws(attribute.rule, value) == 0) return;
+  const unsigned flaws = ValueFlaws(attribute.rule, value);
+  if (flaws == 0) return;
+  if (findings_.size() == kKeptFindings) {
+    // Counted only: a Windows-1252 value is a note, anything else a warning.
+    notes_ += (flaws & kWindows1252) ? 1 : 0;
+    warnings_ += ((flaws & kRefusedByRule) ? 1 : 0) + ((flaws & kControlCharacter) ? 1 : 0);
+    return;
+  }
   for (const ValueFinding& finding : CheckValue(attribute, value)) {
     ++(finding.note ? notes_ : warnings_);
     if (findings_.size() == kKeptFindings) continue;

@@ -18,7 +18,17 @@ bool IsMisspeltKeyword(std::string_view word, std::span<const std::string_view> 
 }
 
 void NoteMisspeltKeyword(RunState& state, std::span<const std::string_view> keywords) {
-  const std::string_view word = FirstWord(state.input_sca.CurrentLine());
+  const std::string& line = state.input_sca.CurrentLine();
+  // Most lines begin with no keyword at all, or with one and a space.
+  if (line.empty()) return;
+  bool may_be = line[0] == '"';
+  for (std::string_view keyword : keywords) {
+    if (keyword[0] != line[0]) continue;
+    may_be |= line.starts_with(keyword) && line.size() > keyword.size() &&
+              line[keyword.size()] != ' ';
+  }
+  if (!may_be) return;
+  const std::string_view word = FirstWord(line);
   if (IsMisspeltKeyword(word, keywords)) state.Passed(PassedOver::kLikelyTypo, word);
 }
 

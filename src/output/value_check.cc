@@ -1,5 +1,8 @@
 #include "output/value_check.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "output/xml_value.h"
 
 namespace ferry {
@@ -108,53 +111,67 @@ struct Problem {
   std::string_view what;  // the message after the attribute's name
 };
 
-// The rule's problem with the value, or an empty code.
-Problem RuleProblem(ValueRule rule, std::string_view value) {
+// Whether the rule takes the value.
+bool Accepts(ValueRule rule, std::string_view value) {
   switch (rule) {
     case ValueRule::kText:
-      return {};
+      return true;
     case ValueRule::kNonNegativeInteger:
-      if (!IsNonNegativeInteger(value))
-        return {"not-a-non-negative-integer", "a whole number of 0 or more"};
-      return {};
+      return IsNonNegativeInteger(value);
     case ValueRule::kDecimal: {
       double ignored;
-      if (!ParseDecimal(value, &ignored)) return {"not-a-decimal", "a decimal number"};
-      return {};
+      return ParseDecimal(value, &ignored);
     }
     case ValueRule::kHeading:
-      if (!InDecimalRange(value, -360, 360))
-        return {"heading-out-of-range", "a number from -360 to 360"};
-      return {};
+      return InDecimalRange(value, -360, 360);
     case ValueRule::kFrequency:
-      if (!InDecimalRange(value, 3, 3000))
-        return {"frequency-out-of-range", "a number from 3 to 3000"};
-      return {};
+      return InDecimalRange(value, 3, 3000);
     case ValueRule::kAltitude:
-      if (!IsAltitude(value)) return {"not-an-altitude", "an altitude such as 12.5, 100M or 40F"};
-      return {};
+      return IsAltitude(value);
     case ValueRule::kLatitude:
-      if (!IsCoordinate(value, 'N', 'S', 90))
-        return {"not-a-latitude", "a latitude such as N47 26 13.20, within 90 degrees"};
-      return {};
+      return IsCoordinate(value, 'N', 'S', 90);
     case ValueRule::kLongitude:
-      if (!IsCoordinate(value, 'E', 'W', 180))
-        return {"not-a-longitude", "a longitude such as E011 30 00.0, within 180 degrees"};
-      return {};
+      return IsCoordinate(value, 'E', 'W', 180);
     case ValueRule::kIdent:
-      if (CharacterCount(value) > 5) return {"ident-too-long", "at most 5 characters"};
-      return {};
+      return CharacterCount(value) <= 5;
     case ValueRule::kName:
-      if (CharacterCount(value) > 48) return {"name-too-long", "at most 48 characters"};
-      return {};
+      return CharacterCount(value) <= 48;
     case ValueRule::kComType:
-      if (!IsComType(value))
-        return {"unknown-com-type",
-                "one of the compiler's radio types (ATIS, CLEARANCE, GROUND, TOWER, ...)"};
-      return {};
+      return IsComType(value);
     case ValueRule::kSignSize:
-      if (!IsSignSize(value)) return {"sign-size-out-of-range", "a sign size from SIZE1 to SIZE5"};
-      return {};
+      return IsSignSize(value);
+  }
+  return true;
+}
+
+// What a rule's refusal is called and says.
+Problem ProblemOf(ValueRule rule) {
+  switch (rule) {
+    case ValueRule::kText:
+      break;
+    case ValueRule::kNonNegativeInteger:
+      return {"not-a-non-negative-integer", "a whole number of 0 or more"};
+    case ValueRule::kDecimal:
+      return {"not-a-decimal", "a decimal number"};
+    case ValueRule::kHeading:
+      return {"heading-out-of-range", "a number from -360 to 360"};
+    case ValueRule::kFrequency:
+      return {"frequency-out-of-range", "a number from 3 to 3000"};
+    case ValueRule::kAltitude:
+      return {"not-an-altitude", "an altitude such as 12.5, 100M or 40F"};
+    case ValueRule::kLatitude:
+      return {"not-a-latitude", "a latitude such as N47 26 13.20, within 90 degrees"};
+    case ValueRule::kLongitude:
+      return {"not-a-longitude", "a longitude such as E011 30 00.0, within 180 degrees"};
+    case ValueRule::kIdent:
+      return {"ident-too-long", "at most 5 characters"};
+    case ValueRule::kName:
+      return {"name-too-long", "at most 48 characters"};
+    case ValueRule::kComType:
+      return {"unknown-com-type",
+              "one of the compiler's radio types (ATIS, CLEARANCE, GROUND, TOWER, ...)"};
+    case ValueRule::kSignSize:
+      return {"sign-size-out-of-range", "a sign size from SIZE1 to SIZE5"};
   }
   return {};
 }
@@ -167,16 +184,30 @@ bool HoldsControlCharacter(std::string_view value) {
   return false;
 }
 
+// Whether eight bytes hold one below 0x20 or above 0x7F.
+bool HasControlOrHighByte(std::uint64_t bytes) {
+  constexpr std::uint64_t kSpaces = 0x2020202020202020ull, kHigh = 0x8080808080808080ull;
+  return (((bytes - kSpaces) & ~bytes) | bytes) & kHigh;
+}
+
+// Printable ASCII only, as most values are: eight bytes at a time.
+bool IsPlainAscii(std::string_view value) {
+  std::size_t i = 0;
+  for (; i + 8 <= value.size(); i += 8) {
+    std::uint64_t bytes;
+    std::memcpy(&bytes, value.data() + i, 8);
+    if (HasControlOrHighByte(bytes)) return false;
+  }
+  std::uint64_t rest = 0x2020202020202020ull;
+  std::memcpy(&rest, value.data() + i, value.size() - i);
+  return !HasControlOrHighByte(rest);
+}
+
 }  // namespace
 
 unsigned ValueFlaws(ValueRule rule, std::string_view value) {
-  unsigned flaws = RuleProblem(rule, value).code.empty() ? 0u : unsigned{kRefusedByRule};
-  bool plain = true;  // printable ASCII and tabs only, as most values are
-  for (char c : value) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    plain &= (u >= 0x20 || c == '\t') && u < 0x80;
-  }
-  if (plain) return flaws;
+  unsigned flaws = Accepts(rule, value) ? 0u : unsigned{kRefusedByRule};
+  if (IsPlainAscii(value)) return flaws;
   if (HoldsControlCharacter(value)) flaws |= kControlCharacter;
   if (!IsUtf8(value)) flaws |= kWindows1252;
   return flaws;
@@ -186,7 +217,7 @@ ValueFindings CheckValue(const AttributeKey& attribute, std::string_view value) 
   ValueFindings findings;
   const unsigned flaws = ValueFlaws(attribute.rule, value);
   if (flaws & kRefusedByRule) {
-    const Problem problem = RuleProblem(attribute.rule, value);
+    const Problem problem = ProblemOf(attribute.rule);
     findings.items[findings.count++] = {problem.code, problem.what, false};
   }
   if (flaws & kControlCharacter) {
