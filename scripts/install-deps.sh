@@ -10,7 +10,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick
   librsvg2-bin icoutils help2man dpkg-dev unzip
   clang libclang-rt-14-dev
-  libxml2-utils
+  libxml2-utils nlohmann-json3-dev
 )
 
 missing=()

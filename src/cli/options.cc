@@ -18,7 +18,8 @@ constexpr const char kFooter[] =
     "three characters. A SOURCE folder gives every *.sca file in it (any letter case,\n"
     "companions *_AFD.SCA and *_Exclude.SCA left out), in name order, and with -r\n"
     "those of its subfolders, whose structure is kept below DIR.\n"
-    "Exit status: 0 all converted, 1 a source stopped, 2 a mistake on the command line.";
+    "Exit status: 0 all converted, 1 a source stopped, 2 a mistake on the command line;\n"
+    "with --check, 0 only when every source converts without a warning.";
 
 // CLI11 takes "--name=" as "--name" without its value and then takes the
 // next argument; "--sign-api=" has always meant an empty text.
@@ -76,6 +77,13 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, Options& o
       ->check(CLI::Range(1u, 1024u).description(""));
   app.add_flag("-v,--verbose", options.verbose, "Print the path of every document written");
   app.add_flag("-q,--quiet", options.quiet, "No progress line and no summary");
+  app.add_flag("--report{text}", options.report,
+               "Report what was converted, passed over and will be refused by the compiler; "
+               "--report=json for one JSON document")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->type_name("[=json]");
+  app.add_flag("--check", options.check,
+               "Run every pass and report, writing no document (exit 1 on any stop or warning)");
   app.set_version_flag("--version", std::string("ferry-convert ") + FERRY_VERSION);
   app.add_option("SOURCE", options.sources, "An SCA source file, or a folder of them")
       ->required()
@@ -95,6 +103,9 @@ std::optional<int> ParseOptions(const std::vector<std::string>& args, Options& o
     return status == 0 ? 0 : 2;
   }
   if (options.output_directory.empty()) options.output_directory = ".";
+  if (options.check && options.report.empty()) options.report = "text";
+  options.settings.report = !options.report.empty();
+  options.settings.write_document = !options.check;
   return std::nullopt;
 }
 

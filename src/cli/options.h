@@ -18,6 +18,10 @@ struct Options {
   bool recursive = false;
   bool verbose = false;
   bool quiet = false;
+  // "text" or "json" for a conversion report; empty for none.
+  std::string report;
+  // Run every pass, write no document, and report.
+  bool check = false;
   unsigned jobs = 1;
   std::vector<std::string> sources;
 };
