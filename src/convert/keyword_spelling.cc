@@ -24,8 +24,8 @@ void NoteMisspeltKeyword(RunState& state, std::span<const std::string_view> keyw
   bool may_be = line[0] == '"';
   for (std::string_view keyword : keywords) {
     if (keyword[0] != line[0]) continue;
-    may_be |= line.starts_with(keyword) && line.size() > keyword.size() &&
-              line[keyword.size()] != ' ';
+    may_be |=
+        line.starts_with(keyword) && line.size() > keyword.size() && line[keyword.size()] != ' ';
   }
   if (!may_be) return;
   const std::string_view word = FirstWord(line);
