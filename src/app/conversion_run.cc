@@ -7,6 +7,7 @@
 #include "convert/airport.h"
 #include "convert/building_areas.h"
 #include "convert/exclusions.h"
+#include "convert/keyword_spelling.h"
 #include "convert/library_objects.h"
 #include "platform/file.h"
 #include "sca/text.h"
@@ -37,15 +38,29 @@ void RefuseACompanionAsOutput(const RunSettings& settings, const std::string& ou
   }
 }
 
+std::shared_ptr<ConversionReport> NewReport(const RunSettings& settings) {
+  if (!settings.report) return nullptr;
+  const bool signs_converted =
+      settings.airport && !platform::FindCompanionFile(AfdFilePath(settings.source_path)).empty();
+  return std::make_shared<ConversionReport>(UpperCase(settings.sign_api), signs_converted);
+}
+
 }  // namespace
+
+ConversionRun::ConversionRun(const RunSettings& settings)
+    : settings_(settings), report_(NewReport(settings)), state_(report_.get()) {}
 
 void ConversionRun::Run() {
   InputSca& input = state_.input_sca;
   OutputXml& output = state_.output_xml;
   input.Open(settings_.source_path);
   output_path_ = OutputDocumentPath(settings_.output_directory, settings_.source_path);
-  RefuseACompanionAsOutput(settings_, output_path_);
-  output.Create(output_path_, input.File());
+  if (settings_.write_document) {
+    RefuseACompanionAsOutput(settings_, output_path_);
+    output.Create(output_path_, input.File());
+  } else {
+    output.CreateNothing();
+  }
   for (std::string_view line : kHead) output.WriteXmlLine(Fixed(line));
   output.WriteXmlLine("<!-- Import from SCA ", Comment(SourceFileName(settings_.source_path)),
                       "-->");
@@ -68,8 +83,12 @@ void ConversionRun::SourcePass(const std::string& library_api_text) {
   while (!input.AtInputEnd()) {
     input.ReadSourceLine();
     state_.MarkStatement();
+    if (state_.Reporting()) NoteMisspeltKeyword(state_, kSourceKeywords);
     ConvertLibraryObject(state_, library_api_text);
-    if (settings_.buildings) HandleAreaLine(state_);
+    if (settings_.buildings)
+      HandleAreaLine(state_);
+    else if (state_.Reporting())
+      PassOverAreaLine(state_);
   }
 }
 
@@ -95,6 +114,7 @@ RunOutcome PerformConversionRun(const RunSettings& settings) {
     }
   }
   outcome.output_path = run.OutputPath();
+  outcome.report = run.Report();
   return outcome;
 }
 

@@ -3,8 +3,10 @@
 // their runs through PerformConversionRun.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "app/conversion_report.h"
 #include "convert/run_state.h"
 
 namespace ferry {
@@ -20,6 +22,11 @@ struct RunSettings {
   bool airport = false;                    // CheckBox3
   std::string library_api = "xmlobj.api";  // Edit1, taken unchanged
   std::string sign_api = "tsign.api";      // Edit2, taken unchanged
+  // Gather a ConversionReport of the run.
+  bool report = false;
+  // False: run every pass and write no document, creating or changing no
+  // file; for a check.
+  bool write_document = true;
 };
 
 // How a run ended.
@@ -33,6 +40,8 @@ struct RunOutcome {
   long line = 0;
   // The output document's path, once it was formed.
   std::string output_path;
+  // When asked for: what the run converted, passed over and found.
+  std::shared_ptr<const ConversionReport> report;
 };
 
 // Runs one conversion and reports how it ended. Nothing is thrown.
@@ -41,7 +50,7 @@ RunOutcome PerformConversionRun(const RunSettings& settings);
 // The order of the passes over one RunState.
 class ConversionRun {
  public:
-  explicit ConversionRun(const RunSettings& settings) : settings_(settings) {}
+  explicit ConversionRun(const RunSettings& settings);
   ConversionRun(const ConversionRun&) = delete;
   ConversionRun& operator=(const ConversionRun&) = delete;
 
@@ -53,12 +62,14 @@ class ConversionRun {
 
   const std::string& OutputPath() const { return output_path_; }
   const StatementPlace& Statement() const { return state_.Statement(); }
+  const std::shared_ptr<ConversionReport>& Report() const { return report_; }
 
  private:
   void SourcePass(const std::string& library_api_text);
 
   const RunSettings& settings_;
   std::string output_path_;
+  std::shared_ptr<ConversionReport> report_;
   RunState state_;
 };
 

@@ -1,5 +1,6 @@
 #include "convert/airport.h"
 
+#include "convert/keyword_spelling.h"
 #include "convert/run_state.h"
 #include "platform/file.h"
 #include "sca/text.h"
@@ -27,17 +28,35 @@ void StoreNameEntry(RunState& state) {
   fields.SplitFields(state.input_sca.RawLine());
   const std::string key = UpperCase(fields.At(1));
   std::string* member = nullptr;
-  if (key == "REGION")
+  long* line = nullptr;
+  if (key == "REGION") {
     member = &airport.region;
-  else if (key == "COUNTRY")
+    line = &airport.lines.region;
+  } else if (key == "COUNTRY") {
     member = &airport.country;
-  else if (key == "STATE")
+    line = &airport.lines.country;
+  } else if (key == "STATE") {
     member = &airport.state;
-  else if (key == "CITY")
+    line = &airport.lines.state;
+  } else if (key == "CITY") {
     member = &airport.city;
-  else if (key == "AIRPORT")
+    line = &airport.lines.city;
+  } else if (key == "AIRPORT") {
     member = &airport.name;
-  if (member) *member = fields.At(3);
+    line = &airport.lines.name;
+  }
+  if (!member) return state.Passed(PassedOver::kUnknownNameKey, key);
+  *member = fields.At(3);
+  *line = state.input_sca.LineNumber();
+}
+
+// A field 0 that is none of the keywords: a statement Ferry does not
+// convert ("RUNWAY("), or a keyword misspelt ("TOWER(N47").
+void NoteOtherKeyword(RunState& state, std::string_view keyword) {
+  if (IsMisspeltKeyword(keyword, kAfdKeywords))
+    state.Passed(PassedOver::kLikelyTypo, keyword);
+  else if (keyword.ends_with('('))
+    state.Passed(PassedOver::kUnknownAfdKeyword, keyword);
 }
 
 void GatherLine(RunState& state) {
@@ -55,29 +74,48 @@ void GatherLine(RunState& state) {
     airport.lat = ColonsToSpaces(fields.At(1));
     airport.lon = ColonsToSpaces(fields.At(2));
     airport.alt = fields.At(3);
+    airport.lines.location = in.LineNumber();
   } else if (keyword == "ICAO_ID(") {
     airport.ident = fields.At(1);
+    airport.lines.ident = in.LineNumber();
   } else if (keyword == "FREQUENCY(" || keyword == "TOWER(") {
     state.airport_items.push_back({in.CurrentLine(), in.LineNumber()});
   } else if (keyword == "NAMEENTRY(") {
     StoreNameEntry(state);
+  } else if (state.Reporting()) {
+    NoteOtherKeyword(state, keyword);
   }
 }
 
-void WriteStartTag(RunState& state) {
+// Each value is written at the line that gave it, for diagnostics.
+void WriteStartTag(RunState& state, const std::string& afd_path) {
   OutputXml& out = state.output_xml;
   const Tairport& airport = state.tairport;
+  const auto at = [&](long line) { state.MarkStatement(afd_path, line); };
   out.WriteXmlLine("    <Airport");
-  if (!airport.region.empty()) out.WriteXmlLine("         region=\"", Value(airport.region), "\"");
-  if (!airport.country.empty())
-    out.WriteXmlLine("         country=\"", Value(airport.country), "\"");
-  if (!airport.state.empty()) out.WriteXmlLine("         state=\"", Value(airport.state), "\"");
-  if (!airport.city.empty()) out.WriteXmlLine("         city=\"", Value(airport.city), "\"");
-  if (!airport.name.empty()) out.WriteXmlLine("         name=\"", Value(airport.name), "\"");
-  out.WriteXmlLine("         lat=\"", Value(airport.lat), "\"");
-  out.WriteXmlLine("         lon=\"", Value(airport.lon), "\"");
-  out.WriteXmlLine("         alt=\"", Value(airport.alt), "\"");
-  out.WriteXmlLine("         ident=\"", Value(airport.ident), "\">");
+  const struct {
+    const std::string& value;
+    long line;
+    std::string_view start;
+    AttributeKey attribute;
+  } names[] = {
+      {airport.region, airport.lines.region, "         region=\"", "region"},
+      {airport.country, airport.lines.country, "         country=\"", "country"},
+      {airport.state, airport.lines.state, "         state=\"", "state"},
+      {airport.city, airport.lines.city, "         city=\"", "city"},
+      {airport.name, airport.lines.name, "         name=\"", "name"},
+  };
+  for (const auto& name : names) {
+    if (name.value.empty()) continue;
+    at(name.line);
+    out.WriteXmlLine(Fixed(name.start), Value(name.value, name.attribute), "\"");
+  }
+  at(airport.lines.location);
+  out.WriteXmlLine("         lat=\"", Value(airport.lat, "lat"), "\"");
+  out.WriteXmlLine("         lon=\"", Value(airport.lon, "lon"), "\"");
+  out.WriteXmlLine("         alt=\"", Value(airport.alt, "alt"), "\"");
+  at(airport.lines.ident);
+  out.WriteXmlLine("         ident=\"", Value(airport.ident, "ident"), "\">");
 }
 
 // A stored line with too few fields stops the run here, with the lines of
@@ -90,14 +128,16 @@ void WriteChild(RunState& state, const AirportItem& item, const std::string& afd
   const std::string& keyword = fields.At(0);
   if (keyword == "TOWER(") {
     out.WriteXmlLine("         <Tower");
-    out.WriteXmlLine("             lat=\"", Value(ColonsToSpaces(fields.At(1))), "\"");
-    out.WriteXmlLine("             lon=\"", Value(ColonsToSpaces(fields.At(2))), "\"");
-    out.WriteXmlLine("             alt=\"", Value(fields.At(3)), "\"/>");
+    out.WriteXmlLine("             lat=\"", Value(ColonsToSpaces(fields.At(1)), "lat"), "\"");
+    out.WriteXmlLine("             lon=\"", Value(ColonsToSpaces(fields.At(2)), "lon"), "\"");
+    out.WriteXmlLine("             alt=\"", Value(fields.At(3), "alt"), "\"/>");
+    state.Converted(Element::kTower);
   } else if (keyword == "FREQUENCY(") {
     const std::string_view type = ComTypeMap(fields.At(2));
     out.WriteXmlLine("         <Com");
-    out.WriteXmlLine("             frequency=\"", Value(fields.At(1)), "\"");
-    out.WriteXmlLine("             type=\"", Value(type), "\"/>");
+    out.WriteXmlLine("             frequency=\"", Value(fields.At(1), "frequency"), "\"");
+    out.WriteXmlLine("             type=\"", Value(type, "type"), "\"/>");
+    state.Converted(Element::kCom);
   }
 }
 
@@ -114,7 +154,10 @@ std::string_view ComTypeMap(std::string_view sca_type) {
 // a run: nothing is left to clear.
 void ConvertAirport(RunState& state, const std::string& afd_path, const SignCalls& signs) {
   const std::string path = platform::FindCompanionFile(afd_path);
-  if (path.empty()) return;
+  if (path.empty()) {
+    state.MarkStatement(afd_path, 0);
+    return state.Passed(PassedOver::kCompanionNotFound, afd_path);
+  }
 
   InputSca& input = state.input_sca;
   input.Open(path);
@@ -124,10 +167,11 @@ void ConvertAirport(RunState& state, const std::string& afd_path, const SignCall
   }
   input.Close();
 
-  WriteStartTag(state);
+  WriteStartTag(state, path);
   for (const AirportItem& item : state.airport_items) WriteChild(state, item, path);
   ConvertTaxiwaySigns(state, signs);
   state.output_xml.WriteXmlLine("    </Airport>");
+  state.Converted(Element::kAirport);
 }
 
 }  // namespace ferry

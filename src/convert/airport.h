@@ -23,6 +23,10 @@ struct Tairport {
   std::string lat;
   std::string lon;
   std::string alt;
+  // The lines of the AFD file that gave the values, for diagnostics.
+  struct {
+    long ident = 0, region = 0, country = 0, state = 0, city = 0, name = 0, location = 0;
+  } lines;
 };
 
 // A stored "TOWER(" or "FREQUENCY(" line (trimmed and upper-cased), with its

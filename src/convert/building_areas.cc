@@ -9,6 +9,7 @@ namespace ferry {
 
 void BuildingArea::Open() {
   inArea = true;
+  hasRefPoint = false;
   lat = "0 00.0";
   lon = "0 00.0";
   heading = "0";
@@ -51,12 +52,17 @@ void HandleAreaLine(RunState& state) {
   BuildingArea& area = state.building_area;
   const std::string_view word = FirstWord(line);
   if (word == "ENDA") area.inArea = false;
-  if (word == "AREA(") area.Open();
-  if (!area.inArea) return;
-  if (word == "IFVARRANGE(" || word == "REFPOINT(" || word == "ROTATEDCALL(" ||
-      word == "ADVBLDG(") {
-    fields.SplitFields(line);
+  if (word == "AREA(") {
+    area.Open();
+    state.Converted(Element::kBuildingArea);
   }
+  const bool inside_statement =
+      word == "IFVARRANGE(" || word == "REFPOINT(" || word == "ROTATEDCALL(" || word == "ADVBLDG(";
+  if (!area.inArea) {
+    if (inside_statement) state.Passed(PassedOver::kBuildingOutsideArea, word);
+    return;
+  }
+  if (inside_statement) fields.SplitFields(line);
 
   if (word == "IFVARRANGE(") {
     const std::string& density = fields.At(3);
@@ -64,11 +70,21 @@ void HandleAreaLine(RunState& state) {
   } else if (word == "REFPOINT(") {
     area.lat = ColonsToSpaces(fields.At(4));
     area.lon = ColonsToSpaces(fields.At(5));
+    area.hasRefPoint = true;
   } else if (word == "ROTATEDCALL(") {
     area.heading = fields.At(4);
   } else if (word == "ADVBLDG(") {
+    if (!area.hasRefPoint) state.Passed(PassedOver::kBuildingBeforeRefpoint);
     GatherBuildingStatement(state);
     WriteBuildingPlacement(state);
+  }
+}
+
+void PassOverAreaLine(RunState& state) {
+  const std::string_view word = FirstWord(state.input_sca.CurrentLine());
+  for (std::string_view keyword :
+       {"AREA(", "ENDA", "IFVARRANGE(", "REFPOINT(", "ROTATEDCALL(", "ADVBLDG("}) {
+    if (word == keyword) return state.Passed(PassedOver::kAreaStatementBuildingsOff, word);
   }
 }
 

@@ -29,6 +29,9 @@ struct BuildingArea {
   std::string textureIndexRoofZ;
   std::string textureIndexRoofY;
 
+  // Whether a "REFPOINT(" has placed the area; for the report only.
+  bool hasRefPoint = false;
+
   // What "AREA(" sets.
   void Open();
 };
@@ -39,6 +42,8 @@ std::string_view AreaDensity(char density);
 
 // Looks at one line of the source pass, after the library-object converter.
 void HandleAreaLine(RunState& state);
+// With buildings off: tells the report of an area statement passed over.
+void PassOverAreaLine(RunState& state);
 
 // Gathers the "ADVBLDG(" statement whose opening line is in Fields, with its
 // continuation lines, into the run's BuildingStatement.

@@ -1,5 +1,6 @@
 #include "convert/exclusions.h"
 
+#include "convert/keyword_spelling.h"
 #include "convert/run_state.h"
 #include "platform/file.h"
 #include "sca/text.h"
@@ -17,10 +18,10 @@ void ConvertExclusion(RunState& state) {
 
   OutputXml& out = state.output_xml;
   out.WriteXmlLine("    <ExclusionRectangle");
-  out.WriteXmlLine("        latitudeMinimum=\"", Value(fields.At(2)), "\"");
-  out.WriteXmlLine("        latitudeMaximum=\"", Value(fields.At(3)), "\"");
-  out.WriteXmlLine("        longitudeMinimum=\"", Value(fields.At(5)), "\"");
-  out.WriteXmlLine("        longitudeMaximum=\"", Value(fields.At(4)), "\"");
+  out.WriteXmlLine("        latitudeMinimum=\"", Value(fields.At(2), "latitudeMinimum"), "\"");
+  out.WriteXmlLine("        latitudeMaximum=\"", Value(fields.At(3), "latitudeMaximum"), "\"");
+  out.WriteXmlLine("        longitudeMinimum=\"", Value(fields.At(5), "longitudeMinimum"), "\"");
+  out.WriteXmlLine("        longitudeMaximum=\"", Value(fields.At(4), "longitudeMaximum"), "\"");
   const std::string& flags = fields.At(1);
   if (flags == "F") {
     out.WriteXmlLine("        excludeAllObjects=\"TRUE\"");
@@ -35,19 +36,28 @@ void ConvertExclusion(RunState& state) {
     if (bits & 1) out.WriteXmlLine("        excludeGenericBuildingObjects=\"TRUE\"");
   }
   out.WriteXmlLine("    />");
+  state.Converted(Element::kExclusionRectangle);
 }
 
 }  // namespace
 
 void ConvertExclusions(RunState& state, const std::string& path) {
   const std::string found = platform::FindCompanionFile(path);
-  if (found.empty()) return;
+  if (found.empty()) {
+    state.MarkStatement(path, 0);
+    return state.Passed(PassedOver::kCompanionNotFound, path);
+  }
   InputSca& input = state.input_sca;
   input.Open(found);
   while (!input.AtInputEnd()) {
     input.ReadSourceLine();
-    if (FirstWord(input.CurrentLine()) != "EXCLUDE(") continue;
+    const bool statement = FirstWord(input.CurrentLine()) == "EXCLUDE(";
+    if (!statement && !state.Reporting()) continue;
     state.MarkStatement();
+    if (!statement) {
+      NoteMisspeltKeyword(state, kExclusionKeywords);
+      continue;
+    }
     ConvertExclusion(state);
   }
   input.Close();

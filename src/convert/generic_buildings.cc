@@ -50,7 +50,7 @@ struct Textures {
 };
 
 struct AttributeLine {
-  std::string_view name;
+  AttributeKey attribute;
   std::string_view ShapeValues::*value;
 };
 
@@ -134,6 +134,20 @@ ShapeLines LinesOf(Shape shape) {
       break;
   }
   return {"           <MultiSidedBuilding", kPolyLines};
+}
+
+Element ElementOf(Shape shape) {
+  switch (shape) {
+    case Shape::kNormal:
+      return Element::kNormalBuilding;
+    case Shape::kPeaked:
+      return Element::kPeakedBuilding;
+    case Shape::kSloped:
+      return Element::kSlopedBuilding;
+    case Shape::kPoly:
+      break;
+  }
+  return Element::kPolyBuilding;
 }
 
 bool ShapeOf(const std::string& word, Shape* shape) {
@@ -251,7 +265,8 @@ void WriteShape(OutputXml& out, const ShapeLines& lines, const ShapeValues& valu
   const std::size_t count = lines.attributes.size();
   for (std::size_t i = 0; i < count; ++i) {
     const AttributeLine& line = lines.attributes[i];
-    out.WriteXmlLine("                 ", Fixed(line.name), "=\"", Value(values.*line.value),
+    out.WriteXmlLine("                 ", Fixed(line.attribute.name), "=\"",
+                     Value(values.*line.value, line.attribute),
                      Fixed(i + 1 < count ? "\"" : "\"/>"));
   }
 }
@@ -262,7 +277,11 @@ void WriteGenericBuilding(RunState& state) {
   const BuildingStatement& statement = state.building_statement;
   BuildingArea& area = state.building_area;
   Shape shape;
-  if (!ShapeOf(statement.Field<1>(), &shape)) return;
+  if (!ShapeOf(statement.Field<1>(), &shape)) {
+    state.Passed(PassedOver::kUnknownShape, statement.Field<1>());
+    state.Converted(Element::kBuildingWithoutShape);
+    return;
+  }
 
   Textures textures;
   ShapeValues values;
@@ -273,12 +292,15 @@ void WriteGenericBuilding(RunState& state) {
   OutputXml& out = state.output_xml;
   out.WriteXmlLine("     <GenericBuilding");
   out.WriteXmlLine("           scale=\"1\"");
-  out.WriteXmlLine("           bottomTexture=\"", Value(textures.bottomTexture), "\"");
-  out.WriteXmlLine("           roofTexture=\"", Value(textures.roofTexture), "\"");
-  out.WriteXmlLine("           topTexture=\"", Value(textures.topTexture), "\"");
-  out.WriteXmlLine("           windowTexture=\"", Value(textures.windowTexture), "\">");
+  out.WriteXmlLine("           bottomTexture=\"", Value(textures.bottomTexture, "bottomTexture"),
+                   "\"");
+  out.WriteXmlLine("           roofTexture=\"", Value(textures.roofTexture, "roofTexture"), "\"");
+  out.WriteXmlLine("           topTexture=\"", Value(textures.topTexture, "topTexture"), "\"");
+  out.WriteXmlLine("           windowTexture=\"", Value(textures.windowTexture, "windowTexture"),
+                   "\">");
   WriteShape(out, LinesOf(shape), values);
   out.WriteXmlLine("     </GenericBuilding>");
+  state.Converted(ElementOf(shape));
 }
 
 }  // namespace ferry

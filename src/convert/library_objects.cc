@@ -32,7 +32,7 @@ void ConvertLibraryObject(RunState& state, std::string_view library_api_text) {
   if (FirstWord(line) != "MACRO(") return;
   Fields& fields = state.fields;
   fields.SplitFields(line);
-  if (!ContainsText(fields.At(1), library_api_text)) return;
+  if (!ContainsText(fields.At(1), library_api_text)) return state.MacroCall(fields.At(1));
   ColonsToSpacesInPlace(fields.Mutable(2));
   ColonsToSpacesInPlace(fields.Mutable(3));
 
@@ -44,9 +44,11 @@ void ConvertLibraryObject(RunState& state, std::string_view library_api_text) {
   const std::string& density = fields.At(13);
   // An empty density (a quoted empty text) counts as any other character.
   WriteSceneryObjectComplexity(out, LibraryComplexity(density.empty() ? '\0' : density[0]));
-  out.WriteXmlLine("            \t<LibraryObject name=\"", Value(fields.At(7)), "\" scale=\"",
-                   Value(fields.At(5)), "\"/>");
+  out.WriteXmlLine("            \t<LibraryObject name=\"",
+                   Value(fields.At(7), "LibraryObject name"), "\" scale=\"",
+                   Value(fields.At(5), "scale"), "\"/>");
   WriteSceneryObjectEnd(out);
+  state.Converted(Element::kLibraryObject);
 }
 
 }  // namespace ferry

@@ -14,15 +14,12 @@
 
 namespace ferry {
 
-// Where a statement begins, for diagnostics.
-struct StatementPlace {
-  std::string file;
-  long line = 0;
-};
-
 class RunState {
  public:
-  RunState() = default;
+  // `report`, when given, hears what the converters do.
+  explicit RunState(RunReport* report = nullptr) : report_(report) {
+    output_xml.AttachReport(report, &statement_);
+  }
   RunState(const RunState&) = delete;
   RunState& operator=(const RunState&) = delete;
 
@@ -40,8 +37,22 @@ class RunState {
   void MarkStatement(const std::string& file, long line) { statement_ = {file, line}; }
   const StatementPlace& Statement() const { return statement_; }
 
+  // What the converters tell the report, when there is one.
+  bool Reporting() const { return report_ != nullptr; }
+  void Converted(Element element) {
+    if (report_) report_->Converted(element);
+  }
+  // A line passed over, at the statement just marked.
+  void Passed(PassedOver what, std::string_view detail = {}) {
+    if (report_) report_->Passed(what, detail, statement_);
+  }
+  void MacroCall(std::string_view macro_file) {
+    if (report_) report_->MacroCall(macro_file, statement_);
+  }
+
  private:
   StatementPlace statement_;
+  RunReport* report_;
 };
 
 }  // namespace ferry

@@ -29,17 +29,18 @@ void ConvertSign(RunState& state) {
 
   OutputXml& out = state.output_xml;
   out.WriteXmlLine("    <TaxiwaySign");
-  out.WriteXmlLine("       lat=\"", Value(fields.At(2)), "\"");
-  out.WriteXmlLine("       lon=\"", Value(fields.At(3)), "\"");
-  out.WriteXmlLine("       heading=\"", Value(fields.At(6)), "\"");
-  out.WriteXmlLine("       label=\"", Value(label), "\"");
-  out.WriteXmlLine("       size=\"SIZE", Fixed(std::to_string(size)), "\"");
+  out.WriteXmlLine("       lat=\"", Value(fields.At(2), "lat"), "\"");
+  out.WriteXmlLine("       lon=\"", Value(fields.At(3), "lon"), "\"");
+  out.WriteXmlLine("       heading=\"", Value(fields.At(6), "heading"), "\"");
+  out.WriteXmlLine("       label=\"", Value(label, "label"), "\"");
+  out.WriteXmlLine("       size=\"SIZE", Value(std::to_string(size), "size"), "\"");
   const std::string& justification = fields.At(8);
   const bool right = !justification.empty() && UpperChar(justification[0]) == 'R';
   if (right)
     out.WriteXmlLine("       justification=\"RIGHT\"/>");
   else
     out.WriteXmlLine("       justification=\"LEFT\"/>");
+  state.Converted(Element::kTaxiwaySign);
 }
 
 }  // namespace

@@ -17,12 +17,21 @@ void OutputXml::Create(const std::string& path, const platform::InputFile& readi
   if (int error = file_.Create(path, reading)) throw Failure::Io(error, path);
   path_ = path;
   used_ = 0;
+  nowhere_ = false;
+}
+
+void OutputXml::CreateNothing() {
+  Abandon();
+  path_.clear();
+  used_ = 0;
+  nowhere_ = true;
 }
 
 void OutputXml::Append(std::string_view bytes) {
   if (bytes.size() > kBufferSize - used_) {
     Flush();
     if (bytes.size() > kBufferSize) {
+      if (nowhere_) return;
       if (int error = file_.Write(bytes.data(), bytes.size())) throw Failure::Io(error, path_);
       return;
     }
@@ -59,6 +68,7 @@ void OutputXml::Flush() {
   if (used_ == 0) return;
   std::size_t size = used_;
   used_ = 0;
+  if (nowhere_) return;
   if (int error = file_.Write(buffer_.get(), size)) throw Failure::Io(error, path_);
 }
 

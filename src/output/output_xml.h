@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "output/run_report.h"
+#include "output/value_check.h"
 #include "output/xml_value.h"
 #include "platform/file.h"
 
@@ -23,6 +25,7 @@ struct FixedText {
 };
 struct ValueText {
   std::string_view text;  // an input text inside an attribute value
+  AttributeKey attribute;
 };
 struct CommentText {
   std::string_view text;  // an input text inside a comment
@@ -31,8 +34,8 @@ struct CommentText {
 inline FixedText Fixed(std::string_view text) {
   return {text};
 }
-inline ValueText Value(std::string_view text) {
-  return {text};
+inline ValueText Value(std::string_view text, AttributeKey attribute) {
+  return {text, attribute};
 }
 inline CommentText Comment(std::string_view text) {
   return {text};
@@ -53,11 +56,22 @@ class OutputXml {
   // Creates or empties `path`. Refuses the file that `reading` has open.
   void Create(const std::string& path, const platform::InputFile& reading);
 
+  // Tells `report` of every value written, at the statement `place` holds.
+  // Without it (null), nothing is told.
+  void AttachReport(RunReport* report, const StatementPlace* place) {
+    report_ = report;
+    place_ = place;
+  }
+  // Takes lines and writes nothing: for a run that checks and converts
+  // nothing.
+  void CreateNothing();
+
   // Appends the line's pieces and CR LF. A template: the compiler sees the
   // pieces of each call, most of them literals of known length, and copies
   // them without a call per piece.
   template <typename... Pieces>
   void WriteXmlLine(const Pieces&... pieces) {
+    if (report_) (Report(pieces), ...);
     if ((MayRewrite(pieces) || ...)) return WriteRewrittenLine({Piece(pieces)...});
     const std::size_t size = (Size(pieces) + ... + 2);
     if (size > kBufferSize - used_) return WriteLongLine({Text(pieces)...});
@@ -105,6 +119,10 @@ class OutputXml {
   static bool MayRewrite(const ValueText& piece) { return ferry::MayRewrite(piece.text, false); }
   static bool MayRewrite(const CommentText& piece) { return ferry::MayRewrite(piece.text, true); }
 
+  template <typename P>
+  void Report(const P&) {}
+  void Report(const ValueText& piece) { report_->WroteValue(piece.attribute, piece.text, *place_); }
+
   template <std::size_t N>
   static LinePiece Piece(const char (&literal)[N]) {
     return {Text(literal), LinePiece::Kind::kFixed};
@@ -127,6 +145,9 @@ class OutputXml {
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   std::string line_;  // a rewritten line, reused
+  bool nowhere_ = false;
+  RunReport* report_ = nullptr;
+  const StatementPlace* place_ = nullptr;
 };
 
 }  // namespace ferry
