@@ -8,7 +8,8 @@ namespace ferry {
 void BuildingStatement::Start(const Fields& opening) {
   count_ = 0;
   for (Section& section : sections_) section.at = -1;
-  for (std::size_t i = 0; i < opening.Count(); ++i) Add(opening.At(i));
+  last_ = {};
+  for (std::size_t i = 0; i < opening.Count(); ++i) Add(opening.Text(i));
 }
 
 void BuildingStatement::AddWords(std::string_view line) {
@@ -27,7 +28,7 @@ void BuildingStatement::Add(std::string_view item) {
     const std::size_t after = index - static_cast<std::size_t>(section.at);
     if (after <= kSectionValues) section.values[after - 1].assign(item);
   }
-  last_.assign(item);
+  last_ = item;
 }
 
 }  // namespace ferry

@@ -38,7 +38,8 @@ class BuildingStatement {
   void AddWords(std::string_view line);
 
   std::size_t Count() const { return count_; }
-  const std::string& Last() const { return last_; }
+  // The last item: valid until the next line is read.
+  std::string_view Last() const { return last_; }
 
   // Field I; a statement without it stops the run with "List index out of
   // bounds (I)".
@@ -76,7 +77,7 @@ class BuildingStatement {
 
   std::array<std::string, kFixedFields> head_;
   std::array<Section, kSectionWords.size()> sections_;
-  std::string last_;
+  std::string_view last_;
   std::size_t count_ = 0;
 };
 

@@ -25,6 +25,8 @@ inline char LowerChar(char c) {
 std::string_view Trim(std::string_view text);
 void UpperCaseInPlace(std::string& text);
 std::string UpperCase(std::string_view text);
+// Writes `text` upper-cased to `out`, which has room for text.size() characters.
+void UpperCaseInto(char* out, std::string_view text);
 // Inline: every item of a building statement is compared with the section
 // words.
 inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
