@@ -94,6 +94,9 @@ std::string SignLabel(std::string_view text) {
 }
 
 void ConvertTaxiwaySigns(RunState& state, const SignCalls& calls) {
+  // A block that the writer thread failed to write stops the run before
+  // this pass opens its file.
+  state.output_xml.AwaitWrites();
   InputSca& input = state.input_sca;
   input.Open(calls.source_path);
   while (!input.AtInputEnd()) {
