@@ -150,7 +150,7 @@ Element ElementOf(Shape shape) {
   return Element::kPolyBuilding;
 }
 
-bool ShapeOf(const std::string& word, Shape* shape) {
+bool ShapeOf(std::string_view word, Shape* shape) {
   if (word == "NORMAL")
     *shape = Shape::kNormal;
   else if (word == "PEAKED")
@@ -169,7 +169,7 @@ bool ShapeOf(const std::string& word, Shape* shape) {
 struct Target {
   Target(std::string_view* view) : view(view) {}
   Target(std::string* text) : text(text) {}
-  void Set(const std::string& value) const {
+  void Set(std::string_view value) const {
     if (view)
       *view = value;
     else
@@ -186,7 +186,7 @@ void ReadSection(const BuildingStatement& statement, BuildingStatement::SectionW
                  const Target (&targets)[N]) {
   const auto values = statement.SectionValues<N>(word);
   if (!values) return;
-  for (std::size_t k = 0; k < N; ++k) targets[k].Set(*(*values)[k]);
+  for (std::size_t k = 0; k < N; ++k) targets[k].Set((*values)[k]);
 }
 
 void ReadSections(const BuildingStatement& statement, Shape shape, Textures& textures,

@@ -1,5 +1,7 @@
 #include "sca/input_sca.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "base/failure.h"
@@ -54,12 +56,37 @@ const char* FindLineStop(const char* data, std::size_t size) {
 
 }  // namespace
 
+namespace {
+
+static_assert(std::endian::native == std::endian::little,
+              "the byte trick takes the first byte lowest");
+
+// The position of the first byte above 0x20, or the size. Eight bytes at a
+// time: such a byte sets the high bit of its place in (x + 0x5F...) | x, and
+// the lowest such bit is exact.
+std::size_t FirstNonBlank(std::string_view text) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  for (; n - i >= 8; i += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, text.data() + i, 8);
+    const std::uint64_t above = ((x + kOnes * 0x5F) | x) & (kOnes * 0x80);
+    if (above != 0) return i + static_cast<std::size_t>(std::countr_zero(above) / 8);
+  }
+  while (i < n && IsBlank(text[i])) ++i;
+  return i;
+}
+
+}  // namespace
+
 InputSca::InputSca() : buffer_(new char[kBufferSize + kPadding]()) {}
 
 void InputSca::Open(const std::string& path) {
   Close();
   if (int error = file_.Open(path)) throw Failure::Io(error, path);
   path_ = path;
+  ++opening_;
   begin_ = end_ = 0;
   at_eof_ = false;
   line_number_ = 0;
@@ -150,10 +177,10 @@ char InputSca::TakeUntilLineEnd(std::string* line) {
 // first.
 void InputSca::SetFirstWord() {
   const char* text = line_.data();
-  std::size_t begin = 0;
+  std::size_t begin = FirstNonBlank(line_);
   std::size_t end = line_.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
+  trimmed_ = {text + begin, end - begin};
   if (end - begin > kWordWindow) end = begin + kWordWindow;
   const void* space = std::memchr(text + begin, ' ', end - begin);
   if (space) end = static_cast<std::size_t>(static_cast<const char*>(space) - text);
@@ -167,7 +194,7 @@ const std::string& InputSca::RawLine() const {
 
 const std::string& InputSca::CurrentLine() const {
   if (current_made_) return current_line_;
-  const std::string_view trimmed = Trim(line_);
+  const std::string_view trimmed = trimmed_;
   current_line_.resize(trimmed.size());
   UpperCaseInto(current_line_.data(), trimmed);
   current_made_ = true;

@@ -60,6 +60,8 @@ class InputSca {
   // How many lines the open file has given so far: the number of the last.
   long LineNumber() const { return line_number_; }
   const std::string& Path() const { return path_; }
+  // How many times a file was opened: a new number for each file read.
+  long Opening() const { return opening_; }
   const platform::InputFile& File() const { return file_; }
 
  private:
@@ -80,10 +82,12 @@ class InputSca {
   std::size_t end_ = 0;
   bool at_eof_ = true;
   long line_number_ = 0;
+  long opening_ = 0;
   std::string_view line_;        // the buffer's bytes or assembled_
   bool line_in_buffer_ = false;  // line_ views the buffer
   std::string assembled_;        // a line put together from pieces
-  std::string_view first_word_;  // within line_
+  std::string_view trimmed_;     // line_ trimmed
+  std::string_view first_word_;  // within trimmed_
   mutable std::string raw_line_;
   mutable std::string current_line_;
   mutable bool current_made_ = false;
