@@ -1,5 +1,7 @@
 #include "convert/building_statement.h"
 
+#include <bit>
+
 #include "sca/fields.h"
 #include "sca/text.h"
 
@@ -30,8 +32,8 @@ void BuildingStatement::Add(std::string_view item) {
 }
 
 void BuildingStatement::TakeValue(std::size_t index, std::string_view item) {
-  for (std::size_t s = 0; s < sections_.size(); ++s) {
-    if ((collecting_ & (1u << s)) == 0) continue;
+  for (unsigned bits = collecting_; bits != 0; bits &= bits - 1) {
+    const int s = std::countr_zero(bits);
     Section& section = sections_[s];
     const std::size_t after = index - static_cast<std::size_t>(section.at);
     section.values[after - 1].Assign(item);

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/copy_bytes.h"
 #include "base/failure.h"
 
 namespace ferry {
@@ -75,7 +76,7 @@ class BuildingStatement {
     void Assign(std::string_view item) {
       size_ = item.size();
       if (size_ <= sizeof short_) {
-        std::memcpy(short_, item.data(), size_);
+        CopyBytes(short_, item.data(), size_);
       } else {
         long_.assign(item);
       }

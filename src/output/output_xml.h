@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/copy_bytes.h"
 #include "output/block_writer.h"
 #include "output/run_report.h"
 #include "output/value_check.h"
@@ -116,11 +117,15 @@ class OutputXml {
   static std::size_t Size(const P& piece) {
     return Text(piece).size();
   }
+  // A literal's length is known where it is copied; other texts are short.
+  template <std::size_t N>
+  static char* Copy(char* at, const char (&literal)[N]) {
+    std::memcpy(at, literal, N - 1);
+    return at + N - 1;
+  }
   template <typename P>
   static char* Copy(char* at, const P& piece) {
-    const std::string_view text = Text(piece);
-    std::memcpy(at, text.data(), text.size());
-    return at + text.size();
+    return CopyBytes(at, piece.text.data(), piece.text.size());
   }
 
   template <std::size_t N>
