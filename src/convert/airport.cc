@@ -25,7 +25,7 @@ constexpr ComType kComTypes[] = {
 void StoreNameEntry(RunState& state) {
   Fields& fields = state.fields;
   Tairport& airport = state.tairport;
-  fields.SplitFields(state.input_sca.Line());
+  fields.SplitFields(state.input_sca.Line(), 4);  // no field past 3 is read
   const std::string key = UpperCase(fields.Text(1));
   std::string* member = nullptr;
   long* line = nullptr;
@@ -64,7 +64,7 @@ void GatherLine(RunState& state) {
   Fields& fields = state.fields;
   Tairport& airport = state.tairport;
   if (CountWords(in.Line()) < 2) return;
-  fields.SplitFields(in.CurrentLine());
+  fields.SplitFields(in.CurrentLine(), 4);  // no field past 3 is read
   // Two words of nothing but control characters split into no field at all:
   // such a line is blank, not a statement.
   if (fields.Count() == 0) return;
@@ -124,7 +124,7 @@ void WriteChild(RunState& state, const AirportItem& item, const std::string& afd
   Fields& fields = state.fields;
   OutputXml& out = state.output_xml;
   state.MarkStatement(afd_path, item.line);
-  fields.SplitFields(item.text);
+  fields.SplitFields(item.text, 4);  // no field past 3 is read
   const std::string_view keyword = fields.Text(0);
   if (keyword == "TOWER(") {
     out.WriteXmlLine("         <Tower");

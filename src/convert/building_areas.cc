@@ -73,8 +73,9 @@ void HandleAreaLine(RunState& state) {
     return;
   }
   if (statement == kNone) return;
+  // A building statement keeps every field; the others read none past 5.
   Fields& fields = state.fields;
-  fields.SplitFields(input.CurrentLine());
+  fields.SplitFields(input.CurrentLine(), statement == kAdvBldg ? SIZE_MAX : 6);
 
   switch (statement) {
     case kIfVarRange: {

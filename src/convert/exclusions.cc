@@ -13,7 +13,7 @@ namespace {
 // lines is written. Field 5 is the minimum longitude, field 4 the maximum.
 void ConvertExclusion(RunState& state) {
   Fields& fields = state.fields;
-  fields.SplitFields(state.input_sca.CurrentLine());
+  fields.SplitFields(state.input_sca.CurrentLine(), 6);  // no field past 5 is read
   for (std::size_t i = 2; i <= 5; ++i) ColonsToSpacesInPlace(fields.Mutable(i));
 
   OutputXml& out = state.output_xml;

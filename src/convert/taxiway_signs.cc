@@ -20,7 +20,8 @@ constexpr std::int32_t kDefaultSize = 2;
 // split of RawLine, and 2, 3, 6, 8 while the lines go out.
 void ConvertSign(RunState& state) {
   Fields& fields = state.fields;
-  fields.SplitFields(state.input_sca.Line());
+  // No field past 8 is read, and whether there is a field 5 is the same.
+  fields.SplitFields(state.input_sca.Line(), 9);
   ColonsToSpacesInPlace(fields.Mutable(2));
   ColonsToSpacesInPlace(fields.Mutable(3));
   std::int32_t size = kDefaultSize;
