@@ -49,9 +49,22 @@ struct Textures {
   std::string_view roofTexture = "0";
 };
 
+// An attribute line's text up to its value is formed when the program is
+// compiled: the indentation, the name and ="; it is copied in one piece.
 struct AttributeLine {
+  consteval AttributeLine(const char* name, std::string_view ShapeValues::*value)
+      : attribute(name), value(value) {
+    for (int i = 0; i < 17; ++i) start[start_size++] = ' ';
+    for (const char* c = name; *c != '\0'; ++c) start[start_size++] = *c;
+    start[start_size++] = '=';
+    start[start_size++] = '"';
+  }
+  std::string_view Start() const { return {start, start_size}; }
+
   AttributeKey attribute;
   std::string_view ShapeValues::*value;
+  char start[48] = {};
+  std::size_t start_size = 0;
 };
 
 using V = ShapeValues;
@@ -265,9 +278,10 @@ void WriteShape(OutputXml& out, const ShapeLines& lines, const ShapeValues& valu
   const std::size_t count = lines.attributes.size();
   for (std::size_t i = 0; i < count; ++i) {
     const AttributeLine& line = lines.attributes[i];
-    out.WriteXmlLine("                 ", Fixed(line.attribute.name), "=\"",
-                     Value(values.*line.value, line.attribute),
-                     Fixed(i + 1 < count ? "\"" : "\"/>"));
+    if (i + 1 < count)
+      out.WriteXmlLine(Fixed(line.Start()), Value(values.*line.value, line.attribute), "\"");
+    else
+      out.WriteXmlLine(Fixed(line.Start()), Value(values.*line.value, line.attribute), "\"/>");
   }
 }
 

@@ -30,8 +30,8 @@ void AppendWithoutCr(std::string& line, const char* data, std::size_t size) {
 }
 
 // The first LF, CR or Ctrl-Z in [data, data + size), or null. With SSE2,
-// sixteen bytes at a time; the last load may reach into the buffer's
-// padding, whose bytes are masked off.
+// sixteen bytes at a time; the last load may reach past `size` into bytes of
+// an earlier read or the buffer's padding, and a stop found there is none.
 const char* FindLineStop(const char* data, std::size_t size) {
 #ifdef __SSE2__
   const __m128i lf = _mm_set1_epi8('\n');
@@ -41,9 +41,11 @@ const char* FindLineStop(const char* data, std::size_t size) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
     const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)),
                                      _mm_cmpeq_epi8(v, z));
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
-    if (size - i < 16) mask &= (1u << (size - i)) - 1;
-    if (mask != 0) return data + i + __builtin_ctz(mask);
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+    if (mask != 0) {
+      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+      return at < size ? data + at : nullptr;
+    }
   }
   return nullptr;
 #else
