@@ -46,6 +46,8 @@ class InputSca {
 
   // RawLine as a view: valid until the next read.
   std::string_view Line() const { return line_; }
+  // RawLine trimmed: CurrentLine in the letter case of the file.
+  std::string_view TrimmedLine() const { return trimmed_; }
   // Whether FirstWord(CurrentLine()) is `keyword`, which holds no lower-case
   // letter. The line's first word is found when it is read, in the letter
   // case of the file; no CurrentLine is made for the test.
