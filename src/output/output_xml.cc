@@ -1,6 +1,7 @@
 #include "output/output_xml.h"
 
 #include <cstring>
+#include <system_error>
 
 #include "base/failure.h"
 
@@ -71,11 +72,16 @@ void OutputXml::Flush() {
   std::size_t size = used_;
   used_ = 0;
   if (nowhere_) return;
-  if (report_) return WriteNow(buffer_.get(), size);
-  if (!writer_) {
-    writer_ = std::make_unique<BlockWriter>(file_);
-    spare_.reset(new char[kBufferSize]);
+  if (!writer_ && !report_) {
+    // Without a thread (none can be started), the buffer is written here.
+    try {
+      writer_ = std::make_unique<BlockWriter>(file_);
+      if (!spare_) spare_.reset(new char[kBufferSize]);
+    } catch (const std::system_error&) {
+      writer_.reset();
+    }
   }
+  if (!writer_) return WriteNow(buffer_.get(), size);
   AwaitWrites();
   writer_->Write(buffer_.get(), size);
   std::swap(buffer_, spare_);
