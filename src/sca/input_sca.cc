@@ -184,8 +184,7 @@ void InputSca::SetFirstWord() {
   while (end > begin && IsBlank(text[end - 1])) --end;
   trimmed_ = {text + begin, end - begin};
   if (end - begin > kWordWindow) end = begin + kWordWindow;
-  const void* space = std::memchr(text + begin, ' ', end - begin);
-  if (space) end = static_cast<std::size_t>(static_cast<const char*>(space) - text);
+  end = NextSpace(text, begin, end);
   first_word_ = {text + begin, end - begin};
 }
 
