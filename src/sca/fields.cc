@@ -36,18 +36,23 @@ std::size_t FieldEnd(const char* data, std::size_t i, std::size_t n) {
 
 }  // namespace
 
+// The text ends at its first NUL, which is looked for only as far as the
+// split goes: an unquoted field and a run of separators stop at a NUL, and a
+// quoted field, which may hold blanks, cuts the text at the first NUL after
+// its opening quote first. A split with a limit reads no further.
 void Fields::SplitFields(std::string_view text, std::size_t limit) {
   count_ = 0;
-  if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
-    text = text.substr(0, static_cast<const char*>(nul) - text.data());
-  }
   const char* const data = text.data();
-  const std::size_t n = text.size();
+  std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n && IsFieldSeparator(data[i])) ++i;
-  while (i < n && count_ < limit) {
+  while (i < n && count_ < limit && data[i] != '\0') {
     Entry& entry = NewEntry();
     if (data[i] == '"') {
+      if (const void* nul = std::memchr(data + i, '\0', n - i)) {
+        n = static_cast<std::size_t>(static_cast<const char*>(nul) - data);
+        text = text.substr(0, n);
+      }
       ++i;
       // Runs up to a quote that is not doubled; a doubled quote stands for
       // one. Without a doubled quote the field is a run of the text.

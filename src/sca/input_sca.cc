@@ -15,8 +15,9 @@ namespace ferry {
 namespace {
 
 constexpr std::size_t kBufferSize = 256 * 1024;
-// Bytes past the buffer's end that a 16-byte load may touch.
-constexpr std::size_t kPadding = 16;
+// Bytes past the buffer's end that the loads of a line's last 32 bytes may
+// touch.
+constexpr std::size_t kPadding = 32;
 
 // Appends [data, data + size) to `line` without its CRs.
 void AppendWithoutCr(std::string& line, const char* data, std::size_t size) {
@@ -30,18 +31,21 @@ void AppendWithoutCr(std::string& line, const char* data, std::size_t size) {
 }
 
 // The first LF, CR or Ctrl-Z in [data, data + size), or null. With SSE2,
-// sixteen bytes at a time; the last load may reach past `size` into bytes of
+// 32 bytes at a time; the last load may reach past `size` into bytes of
 // an earlier read or the buffer's padding, and a stop found there is none.
 const char* FindLineStop(const char* data, std::size_t size) {
 #ifdef __SSE2__
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i z = _mm_set1_epi8(0x1A);
-  for (std::size_t i = 0; i < size; i += 16) {
+  const auto stops = [&](std::size_t i) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
     const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)),
                                      _mm_cmpeq_epi8(v, z));
-    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+    return static_cast<unsigned>(_mm_movemask_epi8(hit));
+  };
+  for (std::size_t i = 0; i < size; i += 32) {
+    const unsigned mask = stops(i) | (stops(i + 16) << 16);
     if (mask != 0) {
       const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
       return at < size ? data + at : nullptr;
