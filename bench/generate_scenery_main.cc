@@ -1,5 +1,7 @@
-// ferry-generate-scenery DIRECTORY NAME MEGABYTES [SEED]: writes NAME.sca of
-// about MEGABYTES (10^6 bytes) and its two companions into DIRECTORY.
+// ferry-generate-scenery [--mix=MIX] DIRECTORY NAME MEGABYTES [SEED]: writes
+// NAME.sca of about MEGABYTES (10^6 bytes) and its two companions into
+// DIRECTORY. MIX is default, buildings (mostly buildings over several lines)
+// or long-lines (lines of many fields).
 //
 // ferry-generate-scenery --tree DIRECTORY COUNT KILOBYTES [SEED]: writes COUNT
 // sceneries of about KILOBYTES (10^3 bytes) each, with their companions, in a
@@ -43,11 +45,20 @@ int WriteTree(const std::string& root, unsigned long count, double kilobytes, st
 }  // namespace
 
 int main(int argc, char** argv) {
+  ferry::bench::Mix mix = ferry::bench::Mix::kDefault;
+  if (argc > 1 && std::string(argv[1]).starts_with("--mix=")) {
+    if (!ferry::bench::MixNamed(std::string(argv[1]).substr(6), &mix)) {
+      std::fprintf(stderr, "ferry-generate-scenery: MIX is default, buildings or long-lines\n");
+      return 2;
+    }
+    --argc;
+    ++argv;
+  }
   const bool tree = argc > 1 && std::string(argv[1]) == "--tree";
   const int first = tree ? 2 : 1;
   if (argc - first < 3 || argc - first > 4) {
     std::fprintf(stderr,
-                 "usage: ferry-generate-scenery DIRECTORY NAME MEGABYTES [SEED]\n"
+                 "usage: ferry-generate-scenery [--mix=MIX] DIRECTORY NAME MEGABYTES [SEED]\n"
                  "       ferry-generate-scenery --tree DIRECTORY COUNT KILOBYTES [SEED]\n");
     return 2;
   }
@@ -68,7 +79,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto bytes = static_cast<std::uint64_t>(megabytes * 1e6);
-  if (!ferry::bench::WriteScenery(argv[first], argv[first + 1], bytes, seed)) {
+  if (!ferry::bench::WriteScenery(argv[first], argv[first + 1], bytes, seed, mix)) {
     std::fprintf(stderr, "ferry-generate-scenery: cannot write into %s\n", argv[first]);
     return 1;
   }

@@ -13,6 +13,9 @@
 # adds one run at ten times BENCH_MB for peak memory, BENCH_SINGLE=0 skips
 # the single sceneries, BENCH_BATCH=0 the batch, BENCH_MICRO=0 the
 # microbenchmarks; FERRY_CONVERT names another ferry-convert to measure.
+# The user-space floor (below): FERRY_CONVERT_BEFORE names a ferry-convert to
+# measure in the same rounds, side by side; BENCH_MIXES (default "default
+# buildings long-lines") the generator's mixes; BENCH_USER_FLOOR=0 skips it.
 # Sceneries are kept in BUILD_DIR/benchdata for the next run; outputs are
 # removed.
 set -euo pipefail
@@ -183,6 +186,110 @@ if [ "${BENCH_BATCH:-2000}" != 0 ]; then
   echo
   echo "ferry-convert on a tree of sceneries, medians of $runs runs (fastest-slowest)"
   batch "${BENCH_BATCH:-2000}" "${BENCH_BATCH_KB:-50}"
+fi
+
+# ---- The user-space floor ----
+# What any program must do on this machine: read the inputs once and push
+# the document's bytes through user space once, as
+# `cat SOURCE COMPANIONS > /dev/null` plus `dd if=OUTPUT of=COPY bs=1M` (a
+# read and a write of every byte; cat's in-kernel copy is not used).
+
+# Generates the scenery of SIZE megabytes in MIX once; prints its source path.
+mix_scenery() {
+  local size=$1 mix=$2
+  [ "$mix" = default ] && { scenery "$size"; return; }
+  local name=${mix}-${size}mb
+  if [ ! -f "$data/$name.sca" ] || [ ! -f "$data/$name.size" ] || [ "$(cat "$data/$name.size")" != "$size" ]; then
+    "$generate" --mix="$mix" "$data" "$name" "$size"
+    echo "$size" > "$data/$name.size"
+  fi
+  echo "$data/$name.sca"
+}
+
+# Seconds between two `now` readings.
+seconds() { echo "$1 $2" | awk '{ print ($2 - $1) / 1e9 }'; }
+
+# Runs Ferry (and the FERRY_CONVERT_BEFORE binary, when given) and the
+# user-space floor RUNS times each, interleaved, after one uncounted round;
+# each from a flushed disk and without its output file. Prints "ferry
+# (median min max) floor (median min max) rss_kib in_bytes out_bytes
+# user_s sys_s before (median min max; 0 without one)".
+measure_user_floor() {
+  local source=$1 count=$2 out=$data/out
+  local stem=${source%.sca} name
+  name=$(basename "$stem")
+  mkdir -p "$out"
+  local companions=()
+  for c in "${stem}_Exclude.SCA" "${stem}_AFD.SCA"; do [ -f "$c" ] && companions+=("$c"); done
+  local ferry=() floor=() before=() user=() sys=() rss=0
+  for ((i = -1; i < count; i++)); do
+    local t0 t1 kib
+    if [ -n "${FERRY_CONVERT_BEFORE:-}" ]; then
+      rm -f "$out/$name.xml"
+      sync
+      t0=$(now)
+      "$FERRY_CONVERT_BEFORE" -bea -o "$out" "$source"
+      t1=$(now)
+      [ "$i" -ge 0 ] && before+=("$(seconds "$t0" "$t1")")
+    fi
+    rm -f "$out/$name.xml" "$out/copy"
+    sync
+    t0=$(now)
+    /usr/bin/time -f "%M %U %S" -o "$out/rss" "$convert" -bea -o "$out" "$source"
+    t1=$(now)
+    read -r kib u s < "$out/rss"
+    [ "$kib" -gt "$rss" ] && rss=$kib
+    [ "$i" -ge 0 ] && { ferry+=("$(seconds "$t0" "$t1")"); user+=("$u"); sys+=("$s"); }
+    sync
+    t0=$(now)
+    cat "$source" "${companions[@]}" > /dev/null
+    dd if="$out/$name.xml" of="$out/copy" bs=1M status=none
+    t1=$(now)
+    [ "$i" -ge 0 ] && floor+=("$(seconds "$t0" "$t1")")
+  done
+  local in_bytes out_bytes before_stats="0 0 0"
+  in_bytes=$(cat "$source" "${companions[@]}" | wc -c)
+  out_bytes=$(stat -c %s "$out/$name.xml")
+  rm -f "$out/$name.xml" "$out/copy" "$out/rss"
+  [ "${#before[@]}" -gt 0 ] && before_stats=$(printf '%s\n' "${before[@]}" | stats)
+  echo "$(printf '%s\n' "${ferry[@]}" | stats) $(printf '%s\n' "${floor[@]}" | stats) $rss $in_bytes $out_bytes" \
+    "$(printf '%s\n' "${user[@]}" | stats | cut -d' ' -f1) $(printf '%s\n' "${sys[@]}" | stats | cut -d' ' -f1) $before_stats"
+}
+
+report_user_floor() {
+  local label=$1
+  shift
+  awk -v l="$label" -v fm="$1" -v fa="$2" -v fb="$3" -v cm="$4" -v ca="$5" -v cb="$6" \
+    -v r="$7" -v i="$8" -v o="$9" -v u="${10}" -v s="${11}" -v bm="${12}" -v ba="${13}" -v bb="${14}" 'BEGIN {
+    printf "%s: %.1f MB in (with companions), %.1f MB out\n", l, i / 1e6, o / 1e6
+    printf "  ferry %.3f s (%.3f-%.3f; user %.2f s, system %.2f s)  floor %.3f s (%.3f-%.3f)\n",
+      fm, fa, fb, u, s, cm, ca, cb
+    printf "  ratio to the floor %.2f (best runs %.2f)  %.2f ms per input MB  peak RSS %.2f MiB\n",
+      fm / cm, fa / ca, fm * 1000 / (i / 1e6), r / 1024
+    if (bm > 0)
+      printf "  before: %.3f s (%.3f-%.3f), ratio %.2f (best runs %.2f)\n", bm, ba, bb, bm / cm, ba / ca
+  }'
+}
+
+if [ "${BENCH_USER_FLOOR:-1}" != 0 ]; then
+  echo
+  echo "ferry-convert -bea against the user-space floor"
+  echo "(cat SOURCE COMPANIONS > /dev/null; dd if=OUTPUT of=COPY bs=1M):"
+  echo "medians of $runs runs (fastest-slowest) after one uncounted round; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+  [ -n "${FERRY_CONVERT_BEFORE:-}" ] && echo "before: $FERRY_CONVERT_BEFORE, in the same rounds"
+  read -r -a u_small <<< "$(measure_user_floor "$(mix_scenery "$tenth" default)" "$runs")"
+  report_user_floor "default mix, 1/10 size" "${u_small[@]}"
+  for mix in ${BENCH_MIXES:-default buildings long-lines}; do
+    read -r -a u_full <<< "$(measure_user_floor "$(mix_scenery "$mb" "$mix")" "$runs")"
+    report_user_floor "$mix mix" "${u_full[@]}"
+    if [ "$mix" = default ]; then
+      awk -v a="${u_small[0]}" -v ai="${u_small[7]}" -v b="${u_full[0]}" -v bi="${u_full[7]}" 'BEGIN {
+        printf "  linearity: %.2f ms per input MB at 1/10, %.2f at full size (quotient %.2f)\n",
+          a * 1000 / (ai / 1e6), b * 1000 / (bi / 1e6), (b / bi) / (a / ai)
+      }'
+    fi
+  done
+  echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 fi
 
 if [ "${BENCH_MICRO:-1}" != 0 ] && [ -x "$build/bench/ferry_microbench" ]; then

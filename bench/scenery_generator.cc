@@ -289,7 +289,7 @@ std::string Footprint(Random& r, Shape shape) {
 // A building statement on one line, or over several: the footprint on the
 // opening line, the sections on lines of their own, and the closing
 // parenthesis on the last section's line or on a line of its own.
-void Building(Sink& out, Random& r) {
+void Building(Sink& out, Random& r, Mix mix = Mix::kDefault) {
   const Shape shape = static_cast<Shape>(r.Below(4));
   std::vector<std::string> sections;
   for (int which = 0; which < 4; ++which) {
@@ -298,7 +298,7 @@ void Building(Sink& out, Random& r) {
   if (sections.size() > 1 && r.Percent(20)) std::swap(sections.front(), sections.back());
   Text opening;
   opening << "    " << Keyword(r, "AdvBldg(") << ' ' << Footprint(r, shape);
-  if (r.Percent(30)) {
+  if (mix != Mix::kBuildings && r.Percent(30)) {
     for (const std::string& s : sections) opening << ' ' << s;
     opening << " )";
     out.Line(opening);
@@ -327,7 +327,7 @@ void RotatedCall(Sink& out, Random& r) {
   out.Line(t);
 }
 
-void BuildingArea(Sink& out, Random& r) {
+void BuildingArea(Sink& out, Random& r, Mix mix = Mix::kDefault) {
   Text area;
   area << Keyword(r, "Area(") << " 5 " << Latitude(r) << ' ' << Longitude(r) << " 22 )";
   out.Line(area);
@@ -343,7 +343,7 @@ void BuildingArea(Sink& out, Random& r) {
     if (r.Percent(15)) RefPoint(out, r);
     if (r.Percent(10)) RotatedCall(out, r);
     if (r.Percent(10)) LibraryObjectCall(out, r, "    ");
-    Building(out, r);
+    Building(out, r, mix);
   }
   out.Line(Keyword(r, "EndA"));
 }
@@ -355,9 +355,79 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
   return std::fclose(f) == 0 && ok;
 }
 
+// A call with a long argument list, a building on one line with long
+// texture names, or a long comment: lines of many fields.
+void LongLine(Sink& out, Random& r) {
+  Text t;
+  switch (r.Below(10)) {
+    case 0:
+    case 1:
+    case 2:
+    case 3: {
+      // A library object whose call goes on with parameters that the
+      // converter passes over.
+      t << Keyword(r, "Macro(") << " xmlobj.api " << Latitude(r) << ' ' << Longitude(r) << ' '
+        << 50 + r.Below(200) << " 1.0 " << Heading(r) << ' ' << LibraryObjectName(r)
+        << " 0 0 0 0 0 " << static_cast<char>('0' + r.Below(8));
+      const unsigned extra = 40 + r.Below(80);
+      for (unsigned i = 0; i < extra; ++i) t << ' ' << Heading(r);
+      t << " )";
+      break;
+    }
+    case 4:
+    case 5: {
+      t << Keyword(r, "Macro(") << " light.api " << Latitude(r) << ' ' << Longitude(r);
+      const unsigned extra = 60 + r.Below(120);
+      for (unsigned i = 0; i < extra; ++i) t << " v" << r.Below(1000);
+      t << " )";
+      break;
+    }
+    case 6:
+      t << Keyword(r, "Macro(") << " tsign.api " << Latitude(r) << ' ' << Longitude(r) << ' '
+        << 30 + r.Below(50) << " 3 " << Heading(r) << ' ' << SignLabel(r) << " r";
+      for (unsigned i = 0; i < 30; ++i) t << " x" << r.Below(100);
+      break;
+    case 7:
+    case 8: {
+      // A building on one line, in an area of its own.
+      Text area;
+      area << Keyword(r, "Area(") << " 5 " << Latitude(r) << ' ' << Longitude(r) << " 22 )";
+      out.Line(area);
+      RefPoint(out, r);
+      t << "    " << Keyword(r, "AdvBldg(") << " NORMAL " << 8 + r.Below(60) << ' '
+        << 8 + r.Below(60);
+      for (int which = 0; which < 4; ++which) {
+        t << ' ' << Section(r, Shape::kNormal, which) << "_" << LibraryObjectName(r);
+      }
+      t << " )";
+      out.Line(t);
+      out.Line(Keyword(r, "EndA"));
+      return;
+    }
+    default:
+      t << "; ";
+      for (unsigned i = 0; i < 50; ++i) t << "word" << r.Below(100) << ' ';
+      break;
+  }
+  out.Line(t);
+}
+
 }  // namespace
 
-std::uint64_t WriteSource(std::FILE* file, std::uint64_t source_bytes, std::uint64_t seed) {
+bool MixNamed(const std::string& name, Mix* mix) {
+  if (name == "default")
+    *mix = Mix::kDefault;
+  else if (name == "buildings")
+    *mix = Mix::kBuildings;
+  else if (name == "long-lines")
+    *mix = Mix::kLongLines;
+  else
+    return false;
+  return true;
+}
+
+std::uint64_t WriteSource(std::FILE* file, std::uint64_t source_bytes, std::uint64_t seed,
+                          Mix mix) {
   Random r(seed);
   Sink out(file);
   Text head;
@@ -365,7 +435,18 @@ std::uint64_t WriteSource(std::FILE* file, std::uint64_t source_bytes, std::uint
   out.Line(head);
   while (out.Written() < source_bytes) {
     const unsigned pick = r.Below(100);
-    if (pick < 36) {
+    if (mix == Mix::kBuildings) {
+      if (pick < 85)
+        BuildingArea(out, r, mix);
+      else if (pick < 90)
+        LibraryObjectCall(out, r, "");
+      else if (pick < 94)
+        TaxiwaySignCall(out, r);
+      else
+        OrdinaryLine(out, r);
+    } else if (mix == Mix::kLongLines) {
+      LongLine(out, r);
+    } else if (pick < 36) {
       LibraryObjectCall(out, r, "");
     } else if (pick < 46) {
       TaxiwaySignCall(out, r);
@@ -440,11 +521,11 @@ std::string AfdFile(std::uint64_t seed) {
 }
 
 bool WriteScenery(const std::string& directory, const std::string& name, std::uint64_t source_bytes,
-                  std::uint64_t seed) {
+                  std::uint64_t seed, Mix mix) {
   const std::string stem = directory + "/" + name;
   std::FILE* source = std::fopen((stem + ".sca").c_str(), "wb");
   if (source == nullptr) return false;
-  WriteSource(source, source_bytes, seed);
+  WriteSource(source, source_bytes, seed, mix);
   const bool ok = !std::ferror(source);
   if (std::fclose(source) != 0 || !ok) return false;
   return WriteFile(stem + "_Exclude.SCA", ExclusionFile(seed)) &&

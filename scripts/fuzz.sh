@@ -6,7 +6,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 budget=${1:-180}
-targets=(fields line_reader conversion_run)
+targets=(fields line_reader line_view conversion_run)
 share=$(( budget / ${#targets[@]} ))
 [ "$budget" -gt 0 ] && [ "$share" -lt 1 ] && share=1
 findings=build/fuzz/findings

@@ -68,7 +68,11 @@ void ConversionRun::Run() {
   SourcePass(UpperCase(settings_.library_api));
   input.Close();
 
+  // A block that the writer thread failed to write stops the run before the
+  // next pass looks for its file, as a write on this thread would have.
+  output.AwaitWrites();
   if (settings_.exclusions) ConvertExclusions(state_, ExclusionFilePath(settings_.source_path));
+  output.AwaitWrites();
   if (settings_.airport) {
     ConvertAirport(state_, AfdFilePath(settings_.source_path),
                    {settings_.source_path, UpperCase(settings_.sign_api)});
@@ -92,6 +96,15 @@ void ConversionRun::SourcePass(const std::string& library_api_text) {
   }
 }
 
+Failure ConversionRun::FirstFailure(const Failure& failure) {
+  try {
+    state_.output_xml.AwaitWrites();
+  } catch (const Failure& earlier) {
+    return earlier;
+  }
+  return failure;
+}
+
 void ConversionRun::CloseAfterStop() {
   state_.input_sca.Close();
   state_.output_xml.Abandon();
@@ -103,7 +116,8 @@ RunOutcome PerformConversionRun(const RunSettings& settings) {
   try {
     run.Run();
     outcome.succeeded = true;
-  } catch (const Failure& failure) {
+  } catch (const Failure& stop) {
+    const Failure failure = run.FirstFailure(stop);
     run.CloseAfterStop();
     outcome.message = UserMessage(failure.message());
     if (failure.is_io()) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/conversion_report.h"
+#include "base/failure.h"
 #include "convert/run_state.h"
 
 namespace ferry {
@@ -57,6 +58,9 @@ class ConversionRun {
   // All passes, from opening the source file to closing the document.
   // The first failure is thrown out of it as a Failure.
   void Run();
+  // The failure that a run stopped by `failure` reports: a write that the
+  // writer thread failed lies before it in the document, and wins.
+  Failure FirstFailure(const Failure& failure);
   // Closes both files after a stop, keeping what was written.
   void CloseAfterStop();
 

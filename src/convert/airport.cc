@@ -25,8 +25,8 @@ constexpr ComType kComTypes[] = {
 void StoreNameEntry(RunState& state) {
   Fields& fields = state.fields;
   Tairport& airport = state.tairport;
-  fields.SplitFields(state.input_sca.RawLine());
-  const std::string key = UpperCase(fields.At(1));
+  fields.SplitFields(state.input_sca.Line(), 4);  // no field past 3 is read
+  const std::string key = UpperCase(fields.Text(1));
   std::string* member = nullptr;
   long* line = nullptr;
   if (key == "REGION") {
@@ -46,7 +46,7 @@ void StoreNameEntry(RunState& state) {
     line = &airport.lines.name;
   }
   if (!member) return state.Passed(PassedOver::kUnknownNameKey, key);
-  *member = fields.At(3);
+  *member = fields.Text(3);
   *line = state.input_sca.LineNumber();
 }
 
@@ -63,20 +63,20 @@ void GatherLine(RunState& state) {
   InputSca& in = state.input_sca;
   Fields& fields = state.fields;
   Tairport& airport = state.tairport;
-  if (CountWords(in.RawLine()) < 2) return;
-  fields.SplitFields(in.CurrentLine());
+  if (CountWords(in.Line()) < 2) return;
+  fields.SplitFields(in.CurrentLine(), 4);  // no field past 3 is read
   // Two words of nothing but control characters split into no field at all:
   // such a line is blank, not a statement.
   if (fields.Count() == 0) return;
   state.MarkStatement();
-  const std::string& keyword = fields.At(0);
+  const std::string_view keyword = fields.Text(0);
   if (keyword == "APLOCATION(") {
-    airport.lat = ColonsToSpaces(fields.At(1));
-    airport.lon = ColonsToSpaces(fields.At(2));
-    airport.alt = fields.At(3);
+    airport.lat = ColonsToSpaces(fields.Text(1));
+    airport.lon = ColonsToSpaces(fields.Text(2));
+    airport.alt = fields.Text(3);
     airport.lines.location = in.LineNumber();
   } else if (keyword == "ICAO_ID(") {
-    airport.ident = fields.At(1);
+    airport.ident = fields.Text(1);
     airport.lines.ident = in.LineNumber();
   } else if (keyword == "FREQUENCY(" || keyword == "TOWER(") {
     state.airport_items.push_back({in.CurrentLine(), in.LineNumber()});
@@ -124,18 +124,18 @@ void WriteChild(RunState& state, const AirportItem& item, const std::string& afd
   Fields& fields = state.fields;
   OutputXml& out = state.output_xml;
   state.MarkStatement(afd_path, item.line);
-  fields.SplitFields(item.text);
-  const std::string& keyword = fields.At(0);
+  fields.SplitFields(item.text, 4);  // no field past 3 is read
+  const std::string_view keyword = fields.Text(0);
   if (keyword == "TOWER(") {
     out.WriteXmlLine("         <Tower");
-    out.WriteXmlLine("             lat=\"", Value(ColonsToSpaces(fields.At(1)), "lat"), "\"");
-    out.WriteXmlLine("             lon=\"", Value(ColonsToSpaces(fields.At(2)), "lon"), "\"");
-    out.WriteXmlLine("             alt=\"", Value(fields.At(3), "alt"), "\"/>");
+    out.WriteXmlLine("             lat=\"", Value(ColonsToSpaces(fields.Text(1)), "lat"), "\"");
+    out.WriteXmlLine("             lon=\"", Value(ColonsToSpaces(fields.Text(2)), "lon"), "\"");
+    out.WriteXmlLine("             alt=\"", Value(fields.Text(3), "alt"), "\"/>");
     state.Converted(Element::kTower);
   } else if (keyword == "FREQUENCY(") {
-    const std::string_view type = ComTypeMap(fields.At(2));
+    const std::string_view type = ComTypeMap(fields.Text(2));
     out.WriteXmlLine("         <Com");
-    out.WriteXmlLine("             frequency=\"", Value(fields.At(1), "frequency"), "\"");
+    out.WriteXmlLine("             frequency=\"", Value(fields.Text(1), "frequency"), "\"");
     out.WriteXmlLine("             type=\"", Value(type, "type"), "\"/>");
     state.Converted(Element::kCom);
   }

@@ -45,38 +45,61 @@ std::string_view AreaDensity(char density) {
 
 // Only the four statements inside an area read Fields, and every later
 // reader splits its own line first, so the other lines need not be split:
-// most lines of a scenery are of that kind.
+// most lines of a scenery are of that kind. The first word is tested as it
+// was read, so a line that is not split needs no CurrentLine either.
 void HandleAreaLine(RunState& state) {
-  const std::string& line = state.input_sca.CurrentLine();
-  Fields& fields = state.fields;
+  const InputSca& input = state.input_sca;
+  const std::string_view word = input.FirstWordAsRead();
   BuildingArea& area = state.building_area;
-  const std::string_view word = FirstWord(line);
-  if (word == "ENDA") area.inArea = false;
-  if (word == "AREA(") {
+  // Every keyword of an area ends in "(" but ENDA.
+  if (word.empty() || (word.back() != '(' && !input.FirstWordIs("ENDA"))) return;
+  if (input.FirstWordIs("ENDA")) area.inArea = false;
+  if (input.FirstWordIs("AREA(")) {
     area.Open();
     state.Converted(Element::kBuildingArea);
   }
-  const bool inside_statement =
-      word == "IFVARRANGE(" || word == "REFPOINT(" || word == "ROTATEDCALL(" || word == "ADVBLDG(";
+  enum { kNone, kIfVarRange, kRefPoint, kRotatedCall, kAdvBldg } statement = kNone;
+  if (input.FirstWordIs("IFVARRANGE("))
+    statement = kIfVarRange;
+  else if (input.FirstWordIs("REFPOINT("))
+    statement = kRefPoint;
+  else if (input.FirstWordIs("ROTATEDCALL("))
+    statement = kRotatedCall;
+  else if (input.FirstWordIs("ADVBLDG("))
+    statement = kAdvBldg;
   if (!area.inArea) {
-    if (inside_statement) state.Passed(PassedOver::kBuildingOutsideArea, word);
+    if (statement != kNone && state.Reporting())
+      state.Passed(PassedOver::kBuildingOutsideArea, UpperCase(word));
     return;
   }
-  if (inside_statement) fields.SplitFields(line);
+  if (statement == kNone) return;
+  // A building statement keeps every field; the others read none past 5.
+  Fields& fields = state.fields;
+  fields.SplitFields(input.CurrentLine(), statement == kAdvBldg ? SIZE_MAX : 6);
 
-  if (word == "IFVARRANGE(") {
-    const std::string& density = fields.At(3);
-    area.imageComplexity.assign(AreaDensity(density.empty() ? '\0' : density[0]));
-  } else if (word == "REFPOINT(") {
-    area.lat = ColonsToSpaces(fields.At(4));
-    area.lon = ColonsToSpaces(fields.At(5));
-    area.hasRefPoint = true;
-  } else if (word == "ROTATEDCALL(") {
-    area.heading = fields.At(4);
-  } else if (word == "ADVBLDG(") {
-    if (!area.hasRefPoint) state.Passed(PassedOver::kBuildingBeforeRefpoint);
-    GatherBuildingStatement(state);
-    WriteBuildingPlacement(state);
+  switch (statement) {
+    case kIfVarRange: {
+      const std::string_view density = fields.Text(3);
+      area.imageComplexity.assign(AreaDensity(density.empty() ? '\0' : density[0]));
+      break;
+    }
+    case kRefPoint:
+      area.lat.assign(fields.Text(4));
+      ColonsToSpacesInPlace(area.lat);
+      area.lon.assign(fields.Text(5));
+      ColonsToSpacesInPlace(area.lon);
+      area.hasRefPoint = true;
+      break;
+    case kRotatedCall:
+      area.heading = fields.Text(4);
+      break;
+    case kAdvBldg:
+      if (!area.hasRefPoint) state.Passed(PassedOver::kBuildingBeforeRefpoint);
+      GatherBuildingStatement(state);
+      WriteBuildingPlacement(state);
+      break;
+    case kNone:
+      break;
   }
 }
 

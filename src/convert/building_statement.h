@@ -11,10 +11,12 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "base/copy_bytes.h"
 #include "base/failure.h"
 
 namespace ferry {
@@ -38,46 +40,72 @@ class BuildingStatement {
   void AddWords(std::string_view line);
 
   std::size_t Count() const { return count_; }
-  const std::string& Last() const { return last_; }
+  // The last item: valid until the next line is read.
+  std::string_view Last() const { return last_; }
 
   // Field I; a statement without it stops the run with "List index out of
   // bounds (I)".
   template <std::size_t I>
-  const std::string& Field() const {
+  std::string_view Field() const {
     static_assert(I < kFixedFields, "only fields 0 to 5 are kept");
     if (I >= count_) throw Failure::MissingField(I);
-    return head_[I];
+    return head_[I].View();
   }
 
   // The N values after the first occurrence of a section word (letter case
   // ignored), or nothing when the word does not occur. A statement that ends
   // before the N-th value stops the run at the first index it lacks.
   template <std::size_t N>
-  std::optional<std::array<const std::string*, N>> SectionValues(SectionWord word) const {
+  std::optional<std::array<std::string_view, N>> SectionValues(SectionWord word) const {
     static_assert(N <= kSectionValues, "only five values after a section word are kept");
     const Section& section = sections_[word];
     if (section.at < 0) return std::nullopt;
-    std::array<const std::string*, N> values;
+    std::array<std::string_view, N> values;
     for (std::size_t k = 0; k < N; ++k) {
       const std::size_t index = static_cast<std::size_t>(section.at) + 1 + k;
       if (index >= count_) throw Failure::MissingField(index);
-      values[k] = &section.values[k];
+      values[k] = section.values[k].View();
     }
     return values;
   }
 
  private:
+  // A copy of an item: short ones, most of them, within the object.
+  class KeptItem {
+   public:
+    void Assign(std::string_view item) {
+      size_ = item.size();
+      if (size_ <= sizeof short_) {
+        CopyBytes(short_, item.data(), size_);
+      } else {
+        long_.assign(item);
+      }
+    }
+    std::string_view View() const {
+      return size_ <= sizeof short_ ? std::string_view(short_, size_) : std::string_view(long_);
+    }
+
+   private:
+    char short_[32];
+    std::size_t size_ = 0;
+    std::string long_;
+  };
+
   struct Section {
     long at = -1;
-    std::array<std::string, kSectionValues> values;
+    std::array<KeptItem, kSectionValues> values;
   };
 
   void Add(std::string_view item);
+  void TakeValue(std::size_t index, std::string_view item);
+  void FindSectionWord(std::size_t index, std::string_view item);
 
-  std::array<std::string, kFixedFields> head_;
+  std::array<KeptItem, kFixedFields> head_;
   std::array<Section, kSectionWords.size()> sections_;
-  std::string last_;
+  std::string_view last_;
   std::size_t count_ = 0;
+  unsigned unfound_ = 0;     // bit s: section word s has not occurred
+  unsigned collecting_ = 0;  // bit s: the next item is a value of section s
 };
 
 }  // namespace ferry

@@ -13,16 +13,16 @@ namespace {
 // lines is written. Field 5 is the minimum longitude, field 4 the maximum.
 void ConvertExclusion(RunState& state) {
   Fields& fields = state.fields;
-  fields.SplitFields(state.input_sca.CurrentLine());
+  fields.SplitFields(state.input_sca.CurrentLine(), 6);  // no field past 5 is read
   for (std::size_t i = 2; i <= 5; ++i) ColonsToSpacesInPlace(fields.Mutable(i));
 
   OutputXml& out = state.output_xml;
   out.WriteXmlLine("    <ExclusionRectangle");
-  out.WriteXmlLine("        latitudeMinimum=\"", Value(fields.At(2), "latitudeMinimum"), "\"");
-  out.WriteXmlLine("        latitudeMaximum=\"", Value(fields.At(3), "latitudeMaximum"), "\"");
-  out.WriteXmlLine("        longitudeMinimum=\"", Value(fields.At(5), "longitudeMinimum"), "\"");
-  out.WriteXmlLine("        longitudeMaximum=\"", Value(fields.At(4), "longitudeMaximum"), "\"");
-  const std::string& flags = fields.At(1);
+  out.WriteXmlLine("        latitudeMinimum=\"", Value(fields.Text(2), "latitudeMinimum"), "\"");
+  out.WriteXmlLine("        latitudeMaximum=\"", Value(fields.Text(3), "latitudeMaximum"), "\"");
+  out.WriteXmlLine("        longitudeMinimum=\"", Value(fields.Text(5), "longitudeMinimum"), "\"");
+  out.WriteXmlLine("        longitudeMaximum=\"", Value(fields.Text(4), "longitudeMaximum"), "\"");
+  const std::string_view flags = fields.Text(1);
   if (flags == "F") {
     out.WriteXmlLine("        excludeAllObjects=\"TRUE\"");
   } else {
@@ -51,7 +51,7 @@ void ConvertExclusions(RunState& state, const std::string& path) {
   input.Open(found);
   while (!input.AtInputEnd()) {
     input.ReadSourceLine();
-    const bool statement = FirstWord(input.CurrentLine()) == "EXCLUDE(";
+    const bool statement = input.FirstWordIs("EXCLUDE(");
     if (!statement && !state.Reporting()) continue;
     state.MarkStatement();
     if (!statement) {

@@ -49,9 +49,22 @@ struct Textures {
   std::string_view roofTexture = "0";
 };
 
+// An attribute line's text up to its value is formed when the program is
+// compiled: the indentation, the name and ="; it is copied in one piece.
 struct AttributeLine {
+  consteval AttributeLine(const char* name, std::string_view ShapeValues::*value)
+      : attribute(name), value(value) {
+    for (int i = 0; i < 17; ++i) start[start_size++] = ' ';
+    for (const char* c = name; *c != '\0'; ++c) start[start_size++] = *c;
+    start[start_size++] = '=';
+    start[start_size++] = '"';
+  }
+  std::string_view Start() const { return {start, start_size}; }
+
   AttributeKey attribute;
   std::string_view ShapeValues::*value;
+  char start[48] = {};
+  std::size_t start_size = 0;
 };
 
 using V = ShapeValues;
@@ -150,7 +163,7 @@ Element ElementOf(Shape shape) {
   return Element::kPolyBuilding;
 }
 
-bool ShapeOf(const std::string& word, Shape* shape) {
+bool ShapeOf(std::string_view word, Shape* shape) {
   if (word == "NORMAL")
     *shape = Shape::kNormal;
   else if (word == "PEAKED")
@@ -169,7 +182,7 @@ bool ShapeOf(const std::string& word, Shape* shape) {
 struct Target {
   Target(std::string_view* view) : view(view) {}
   Target(std::string* text) : text(text) {}
-  void Set(const std::string& value) const {
+  void Set(std::string_view value) const {
     if (view)
       *view = value;
     else
@@ -186,7 +199,7 @@ void ReadSection(const BuildingStatement& statement, BuildingStatement::SectionW
                  const Target (&targets)[N]) {
   const auto values = statement.SectionValues<N>(word);
   if (!values) return;
-  for (std::size_t k = 0; k < N; ++k) targets[k].Set(*(*values)[k]);
+  for (std::size_t k = 0; k < N; ++k) targets[k].Set((*values)[k]);
 }
 
 void ReadSections(const BuildingStatement& statement, Shape shape, Textures& textures,
@@ -265,9 +278,10 @@ void WriteShape(OutputXml& out, const ShapeLines& lines, const ShapeValues& valu
   const std::size_t count = lines.attributes.size();
   for (std::size_t i = 0; i < count; ++i) {
     const AttributeLine& line = lines.attributes[i];
-    out.WriteXmlLine("                 ", Fixed(line.attribute.name), "=\"",
-                     Value(values.*line.value, line.attribute),
-                     Fixed(i + 1 < count ? "\"" : "\"/>"));
+    if (i + 1 < count)
+      out.WriteXmlLine(Fixed(line.Start()), Value(values.*line.value, line.attribute), "\"");
+    else
+      out.WriteXmlLine(Fixed(line.Start()), Value(values.*line.value, line.attribute), "\"/>");
   }
 }
 

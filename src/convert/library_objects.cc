@@ -28,25 +28,26 @@ std::string_view LibraryComplexity(char density) {
 // lines go out: a short statement stops with exactly the lines before its
 // first missing field written.
 void ConvertLibraryObject(RunState& state, std::string_view library_api_text) {
-  const std::string& line = state.input_sca.CurrentLine();
-  if (FirstWord(line) != "MACRO(") return;
+  const InputSca& input = state.input_sca;
+  if (!input.FirstWordIs("MACRO(")) return;
   Fields& fields = state.fields;
-  fields.SplitFields(line);
-  if (!ContainsText(fields.At(1), library_api_text)) return state.MacroCall(fields.At(1));
+  // No field past 13 is read: the rest of a long call is not split.
+  fields.SplitFields(input.CurrentLine(), 14);
+  if (!ContainsText(fields.Text(1), library_api_text)) return state.MacroCall(fields.Text(1));
   ColonsToSpacesInPlace(fields.Mutable(2));
   ColonsToSpacesInPlace(fields.Mutable(3));
 
   OutputXml& out = state.output_xml;
-  WriteSceneryObjectPosition(out, fields.At(2), fields.At(3));
-  const bool on_ground = fields.At(12) == "0";
-  WriteSceneryObjectAttitude(out, on_ground ? "0" : fields.At(12), fields.At(6),
+  WriteSceneryObjectPosition(out, fields.Text(2), fields.Text(3));
+  const bool on_ground = fields.Text(12) == "0";
+  WriteSceneryObjectAttitude(out, on_ground ? "0" : fields.Text(12), fields.Text(6),
                              on_ground ? "TRUE" : "FALSE");
-  const std::string& density = fields.At(13);
+  const std::string_view density = fields.Text(13);
   // An empty density (a quoted empty text) counts as any other character.
   WriteSceneryObjectComplexity(out, LibraryComplexity(density.empty() ? '\0' : density[0]));
   out.WriteXmlLine("            \t<LibraryObject name=\"",
-                   Value(fields.At(7), "LibraryObject name"), "\" scale=\"",
-                   Value(fields.At(5), "scale"), "\"/>");
+                   Value(fields.Text(7), "LibraryObject name"), "\" scale=\"",
+                   Value(fields.Text(5), "scale"), "\"/>");
   WriteSceneryObjectEnd(out);
   state.Converted(Element::kLibraryObject);
 }

@@ -33,8 +33,18 @@ class RunState {
 
   // The statement being converted begins at the line just read, or at a
   // line read earlier (a stored airport item).
-  void MarkStatement() { statement_ = {input_sca.Path(), input_sca.LineNumber()}; }
-  void MarkStatement(const std::string& file, long line) { statement_ = {file, line}; }
+  // The file's path is copied once for each file opened.
+  void MarkStatement() {
+    if (marked_opening_ != input_sca.Opening()) {
+      statement_.file = input_sca.Path();
+      marked_opening_ = input_sca.Opening();
+    }
+    statement_.line = input_sca.LineNumber();
+  }
+  void MarkStatement(const std::string& file, long line) {
+    statement_ = {file, line};
+    marked_opening_ = -1;
+  }
   const StatementPlace& Statement() const { return statement_; }
 
   // What the converters tell the report, when there is one.
@@ -52,6 +62,7 @@ class RunState {
 
  private:
   StatementPlace statement_;
+  long marked_opening_ = -1;  // the opening of InputSca whose path statement_ holds
   RunReport* report_;
 };
 

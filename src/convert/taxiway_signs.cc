@@ -20,21 +20,22 @@ constexpr std::int32_t kDefaultSize = 2;
 // split of RawLine, and 2, 3, 6, 8 while the lines go out.
 void ConvertSign(RunState& state) {
   Fields& fields = state.fields;
-  fields.SplitFields(state.input_sca.RawLine());
+  // No field past 8 is read, and whether there is a field 5 is the same.
+  fields.SplitFields(state.input_sca.Line(), 9);
   ColonsToSpacesInPlace(fields.Mutable(2));
   ColonsToSpacesInPlace(fields.Mutable(3));
   std::int32_t size = kDefaultSize;
-  if (fields.Count() > 5) size = ParseSignSize(fields.At(5)).value_or(kDefaultSize);
-  const std::string label = SignLabel(fields.At(7));
+  if (fields.Count() > 5) size = ParseSignSize(fields.Text(5)).value_or(kDefaultSize);
+  const std::string label = SignLabel(fields.Text(7));
 
   OutputXml& out = state.output_xml;
   out.WriteXmlLine("    <TaxiwaySign");
-  out.WriteXmlLine("       lat=\"", Value(fields.At(2), "lat"), "\"");
-  out.WriteXmlLine("       lon=\"", Value(fields.At(3), "lon"), "\"");
-  out.WriteXmlLine("       heading=\"", Value(fields.At(6), "heading"), "\"");
+  out.WriteXmlLine("       lat=\"", Value(fields.Text(2), "lat"), "\"");
+  out.WriteXmlLine("       lon=\"", Value(fields.Text(3), "lon"), "\"");
+  out.WriteXmlLine("       heading=\"", Value(fields.Text(6), "heading"), "\"");
   out.WriteXmlLine("       label=\"", Value(label, "label"), "\"");
   out.WriteXmlLine("       size=\"SIZE", Value(std::to_string(size), "size"), "\"");
-  const std::string& justification = fields.At(8);
+  const std::string_view justification = fields.Text(8);
   const bool right = !justification.empty() && UpperChar(justification[0]) == 'R';
   if (right)
     out.WriteXmlLine("       justification=\"RIGHT\"/>");
@@ -94,16 +95,22 @@ std::string SignLabel(std::string_view text) {
 }
 
 void ConvertTaxiwaySigns(RunState& state, const SignCalls& calls) {
+  // A block that the writer thread failed to write stops the run before
+  // this pass opens its file.
+  state.output_xml.AwaitWrites();
   InputSca& input = state.input_sca;
   input.Open(calls.source_path);
   while (!input.AtInputEnd()) {
     input.ReadSourceLine();
-    if (FirstWord(input.CurrentLine()) != "MACRO(") continue;
+    if (!input.FirstWordIs("MACRO(")) continue;
     state.MarkStatement();
-    // Only field 1 is read from the upper-cased line; a sign is split again
-    // from RawLine.
-    state.fields.SplitFields(input.CurrentLine(), 2);
-    if (ContainsText(state.fields.At(1), calls.api_text)) ConvertSign(state);
+    // Only field 1 is read from the upper-cased line, and a sign is split
+    // again from RawLine: the trimmed line is split, and field 1 alone is
+    // upper-cased, as splitting CurrentLine would give it.
+    state.fields.SplitFields(input.TrimmedLine(), 2);
+    std::string& macro_file = state.fields.Mutable(1);
+    UpperCaseInPlace(macro_file);
+    if (ContainsText(macro_file, calls.api_text)) ConvertSign(state);
   }
   input.Close();
 }

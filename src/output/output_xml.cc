@@ -1,6 +1,7 @@
 #include "output/output_xml.h"
 
 #include <cstring>
+#include <system_error>
 
 #include "base/failure.h"
 
@@ -18,6 +19,7 @@ void OutputXml::Create(const std::string& path, const platform::InputFile& readi
   path_ = path;
   used_ = 0;
   nowhere_ = false;
+  write_failed_ = false;
 }
 
 void OutputXml::CreateNothing() {
@@ -25,6 +27,7 @@ void OutputXml::CreateNothing() {
   path_.clear();
   used_ = 0;
   nowhere_ = true;
+  write_failed_ = false;
 }
 
 void OutputXml::Append(std::string_view bytes) {
@@ -32,7 +35,7 @@ void OutputXml::Append(std::string_view bytes) {
     Flush();
     if (bytes.size() > kBufferSize) {
       if (nowhere_) return;
-      if (int error = file_.Write(bytes.data(), bytes.size())) throw Failure::Io(error, path_);
+      WriteNow(bytes.data(), bytes.size());
       return;
     }
   }
@@ -69,23 +72,61 @@ void OutputXml::Flush() {
   std::size_t size = used_;
   used_ = 0;
   if (nowhere_) return;
-  if (int error = file_.Write(buffer_.get(), size)) throw Failure::Io(error, path_);
+  if (!writer_ && !report_) {
+    // Without a thread (none can be started), the buffer is written here.
+    try {
+      writer_ = std::make_unique<BlockWriter>(file_);
+      if (!spare_) spare_.reset(new char[kBufferSize]);
+    } catch (const std::system_error&) {
+      writer_.reset();
+    }
+  }
+  if (!writer_) return WriteNow(buffer_.get(), size);
+  AwaitWrites();
+  writer_->Write(buffer_.get(), size);
+  std::swap(buffer_, spare_);
+}
+
+void OutputXml::WriteNow(const char* data, std::size_t size) {
+  AwaitWrites();
+  if (int error = file_.Write(data, size)) {
+    write_failed_ = true;
+    throw Failure::Io(error, path_);
+  }
+}
+
+void OutputXml::AwaitWrites() {
+  if (!writer_) return;
+  if (int error = writer_->Wait()) {
+    write_failed_ = true;
+    throw Failure::Io(error, path_);
+  }
+}
+
+void OutputXml::EndWriter() {
+  if (!writer_) return;
+  if (writer_->Wait() != 0) write_failed_ = true;
+  writer_.reset();
 }
 
 void OutputXml::Close() {
   if (!file_.IsOpen()) return;
   try {
     Flush();
+    AwaitWrites();
   } catch (...) {
+    EndWriter();
     file_.Close();
     throw;
   }
+  EndWriter();
   if (int error = file_.Close()) throw Failure::Io(error, path_);
 }
 
 void OutputXml::Abandon() {
   if (!file_.IsOpen()) return;
-  if (used_ > 0) file_.Write(buffer_.get(), used_);
+  EndWriter();
+  if (used_ > 0 && !write_failed_) file_.Write(buffer_.get(), used_);
   used_ = 0;
   file_.Close();
 }

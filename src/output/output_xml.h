@@ -1,5 +1,12 @@
 // OutputXml: the output document. Lines are collected in a large buffer and
 // written out in blocks; every line ends with CR LF.
+//
+// A full buffer goes to a BlockWriter thread while the converters fill a
+// second one. The blocks, and so the writes, are the same as without it; a
+// failed write is reported by the next call that writes or waits (Flush,
+// Close, AwaitWrites), and nothing that follows it in the document is
+// written. With a report attached, the buffers are written on the caller's
+// thread, so that the report of a stopped run ends where the run did.
 #pragma once
 
 #include <cstddef>
@@ -9,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/copy_bytes.h"
+#include "output/block_writer.h"
 #include "output/run_report.h"
 #include "output/value_check.h"
 #include "output/xml_value.h"
@@ -83,6 +92,10 @@ class OutputXml {
   }
   // Writes out what is held back and closes the file; failure stops the run.
   void Close();
+  // Waits for the writer thread: a block that it failed to write stops the
+  // run. A run that stops for another failure asks this first, since the
+  // writer's failure lies before it in the document.
+  void AwaitWrites();
   // After a stop: writes out what it can and closes, reporting nothing.
   void Abandon();
 
@@ -104,11 +117,15 @@ class OutputXml {
   static std::size_t Size(const P& piece) {
     return Text(piece).size();
   }
+  // A literal's length is known where it is copied; other texts are short.
+  template <std::size_t N>
+  static char* Copy(char* at, const char (&literal)[N]) {
+    std::memcpy(at, literal, N - 1);
+    return at + N - 1;
+  }
   template <typename P>
   static char* Copy(char* at, const P& piece) {
-    const std::string_view text = Text(piece);
-    std::memcpy(at, text.data(), text.size());
-    return at + text.size();
+    return CopyBytes(at, piece.text.data(), piece.text.size());
   }
 
   template <std::size_t N>
@@ -139,10 +156,16 @@ class OutputXml {
   void WriteRewrittenLine(std::initializer_list<LinePiece> pieces);
   void Append(std::string_view bytes);
   void Flush();
+  // Writes `size` bytes at `data` on this thread, after the writer's block.
+  void WriteNow(const char* data, std::size_t size);
+  void EndWriter();
 
   platform::OutputFile file_;
   std::string path_;
-  std::unique_ptr<char[]> buffer_;
+  std::unique_ptr<char[]> buffer_;  // the buffer being filled
+  std::unique_ptr<char[]> spare_;   // the other one, which the writer may hold
+  std::unique_ptr<BlockWriter> writer_;
+  bool write_failed_ = false;  // nothing more may be written
   std::size_t used_ = 0;
   std::string line_;  // a rewritten line, reused
   bool nowhere_ = false;

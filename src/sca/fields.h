@@ -1,6 +1,12 @@
 // Fields: the list of texts split from a statement, numbered from 0 (field 0
-// is the keyword). One list serves a whole run; its strings are reused from
-// line to line so that splitting does not allocate once they have grown.
+// is the keyword). One list serves a whole run.
+//
+// An entry views the text that was split, which the caller keeps unchanged
+// while it reads the entries (a line of InputSca until the next read). Only
+// an entry that differs from every run of that text is held by the list: a
+// quoted field with a doubled quote, and an entry replaced through Mutable.
+// The list's strings are reused from line to line, so that splitting does
+// not allocate once they have grown.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +14,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/failure.h"
 
 namespace ferry {
 
@@ -21,18 +29,31 @@ class Fields {
 
   std::size_t Count() const { return count_; }
   // Entry i; a missing entry stops the run with "List index out of bounds (i)".
+  std::string_view Text(std::size_t i) const {
+    if (i >= count_) throw Failure::MissingField(i);
+    const Entry& entry = entries_[i];
+    return entry.held ? std::string_view(held_[i]) : entry.text;
+  }
+  // Entry i as a string of the list's own.
   const std::string& At(std::size_t i) const;
   // Entry i, to be replaced in place; missing entries stop the run alike.
   std::string& Mutable(std::size_t i);
 
  private:
-  // The next entry, its text left from an earlier line: callers assign it.
-  std::string& NewEntry() {
-    if (count_ == items_.size()) items_.emplace_back();
-    return items_[count_++];
-  }
+  struct Entry {
+    std::string_view text;  // when not held
+    bool held = false;      // the entry is held_[i]
+  };
 
-  std::vector<std::string> items_;
+  // The next entry, its text left from an earlier line: callers assign it.
+  Entry& NewEntry() {
+    if (count_ == entries_.size()) entries_.emplace_back();
+    return entries_[count_++];
+  }
+  std::vector<Entry> entries_;
+  // Held entries, and the copies that At gives; at least one per entry, so
+  // that no string moves while the entries are read.
+  mutable std::vector<std::string> held_;
   std::size_t count_ = 0;
 };
 

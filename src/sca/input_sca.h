@@ -5,13 +5,22 @@
 // the rest of that physical line is skipped; a Ctrl-Z at the start of a line
 // ends the input. Lines have no length limit; the file is read in blocks and
 // never held whole.
+//
+// A line is not copied when it can be helped: Line() views the read buffer,
+// and only a line that crosses the end of the buffer, or holds a CR other
+// than the one before its LF, is put together in a string of its own. The
+// trimmed, upper-cased CurrentLine is made on the first ask for it, which
+// only the lines that a converter splits need: a pass decides a line by its
+// first word (FirstWordIs), which is found when the line is read.
 #pragma once
 
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/file.h"
+#include "sca/text.h"
 
 namespace ferry {
 
@@ -25,25 +34,48 @@ class InputSca {
   bool IsOpen() const { return file_.IsOpen(); }
 
   // True when no character is left or the next one is a Ctrl-Z.
-  bool AtInputEnd();
-  // Reads the next line into RawLine, and CurrentLine trimmed and upper-cased.
-  // With no character left, every read gives the empty line. A read at a
-  // Ctrl-Z that ends the input (AtInputEnd) would go on past it: the passes
-  // test AtInputEnd before every read.
+  bool AtInputEnd() {
+    if (begin_ == end_ && !Fill()) return true;
+    return buffer_[begin_] == kCtrlZ;
+  }
+  // Reads the next line (RawLine); CurrentLine is RawLine trimmed and
+  // upper-cased. With no character left, every read gives the empty line. A
+  // read at a Ctrl-Z that ends the input (AtInputEnd) would go on past it:
+  // the passes test AtInputEnd before every read.
   void ReadSourceLine();
 
-  const std::string& RawLine() const { return raw_line_; }
-  const std::string& CurrentLine() const { return current_line_; }
+  // RawLine as a view: valid until the next read.
+  std::string_view Line() const { return line_; }
+  // RawLine trimmed: CurrentLine in the letter case of the file.
+  std::string_view TrimmedLine() const { return trimmed_; }
+  // Whether FirstWord(CurrentLine()) is `keyword`, which holds no lower-case
+  // letter. The line's first word is found when it is read, in the letter
+  // case of the file; no CurrentLine is made for the test.
+  bool FirstWordIs(std::string_view keyword) const {
+    return EqualsIgnoringCase(first_word_, keyword);
+  }
+  // FirstWord(CurrentLine()) in the letter case of the file.
+  std::string_view FirstWordAsRead() const { return first_word_; }
+
+  const std::string& RawLine() const;
+  const std::string& CurrentLine() const;
   // How many lines the open file has given so far: the number of the last.
   long LineNumber() const { return line_number_; }
   const std::string& Path() const { return path_; }
+  // How many times a file was opened: a new number for each file read.
+  long Opening() const { return opening_; }
   const platform::InputFile& File() const { return file_; }
 
  private:
+  static constexpr char kCtrlZ = 0x1A;
+
   // Makes at least one unread byte available; false at the end of the data.
   bool Fill();
+  // A line that does not lie whole in the buffer, or holds a CR or Ctrl-Z
+  // before its LF: put together in `assembled_`.
+  void ReadLineSlowly();
   char TakeUntilLineEnd(std::string* line);
-  void SetCurrentLine();
+  void SetFirstWord();
 
   platform::InputFile file_;
   std::string path_;
@@ -52,8 +84,15 @@ class InputSca {
   std::size_t end_ = 0;
   bool at_eof_ = true;
   long line_number_ = 0;
-  std::string raw_line_;
-  std::string current_line_;
+  long opening_ = 0;
+  std::string_view line_;        // the buffer's bytes or assembled_
+  bool line_in_buffer_ = false;  // line_ views the buffer
+  std::string assembled_;        // a line put together from pieces
+  std::string_view trimmed_;     // line_ trimmed
+  std::string_view first_word_;  // within trimmed_
+  mutable std::string raw_line_;
+  mutable std::string current_line_;
+  mutable bool current_made_ = false;
 };
 
 }  // namespace ferry

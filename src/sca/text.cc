@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace ferry {
 
 std::string_view Trim(std::string_view text) {
@@ -14,6 +18,39 @@ std::string_view Trim(std::string_view text) {
 
 void UpperCaseInPlace(std::string& text) {
   for (char& c : text) c = UpperChar(c);
+}
+
+// Sixteen characters at a time where SSE2 is there (a-z are the bytes above
+// 0x60 and below 0x7B as signed bytes too); the rest one by one.
+void UpperCaseInto(char* out, std::string_view text) {
+  const std::size_t n = text.size();
+  const char* in = text.data();
+  std::size_t i = 0;
+#ifdef __SSE2__
+  const __m128i before_a = _mm_set1_epi8('a' - 1);
+  const __m128i after_z = _mm_set1_epi8('z' + 1);
+  const __m128i case_bit = _mm_set1_epi8(0x20);
+  for (; n - i >= 16; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(v, before_a), _mm_cmpgt_epi8(after_z, v));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                     _mm_sub_epi8(v, _mm_and_si128(lower, case_bit)));
+  }
+  // The last block again, ending at the text's end, when the text had one.
+  if (i < n && n >= 16) {
+    i = n - 16;
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(v, before_a), _mm_cmpgt_epi8(after_z, v));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                     _mm_sub_epi8(v, _mm_and_si128(lower, case_bit)));
+    i = n;
+  }
+#endif
+  for (; i < n; ++i) {
+    const unsigned char c = static_cast<unsigned char>(in[i]);
+    const unsigned char lower = static_cast<unsigned char>(c - 'a') < 26 ? 32 : 0;
+    out[i] = static_cast<char>(c - lower);
+  }
 }
 
 std::string UpperCase(std::string_view text) {

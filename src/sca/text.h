@@ -2,7 +2,10 @@
 // decoded, and casing touches the ASCII letters only.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -25,6 +28,8 @@ inline char LowerChar(char c) {
 std::string_view Trim(std::string_view text);
 void UpperCaseInPlace(std::string& text);
 std::string UpperCase(std::string_view text);
+// Writes `text` upper-cased to `out`, which has room for text.size() characters.
+void UpperCaseInto(char* out, std::string_view text);
 // Inline: every item of a building statement is compared with the section
 // words.
 inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -38,17 +43,35 @@ inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 // The first space-separated word of the first 255 characters, or empty.
 std::string_view FirstWord(std::string_view text);
 
+// The first space in [i, n) of `text`, or n. Eight bytes at a time: a
+// space makes its place in v = x ^ 0x2020... zero, which sets the high bit
+// of that place in (v - 0x0101...) & ~v; the lowest such bit is exact.
+inline std::size_t NextSpace(const char* text, std::size_t i, std::size_t n) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  static_assert(std::endian::native == std::endian::little);
+  for (; n - i >= 8; i += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, text + i, 8);
+    const std::uint64_t v = x ^ (kOnes * ' ');
+    const std::uint64_t zero = (v - kOnes) & ~v & (kOnes * 0x80);
+    if (zero != 0) return i + static_cast<std::size_t>(std::countr_zero(zero) / 8);
+  }
+  while (i < n && text[i] != ' ') ++i;
+  return i;
+}
+
 // Calls `take` with each space-separated word of the first 255 characters.
 template <typename Take>
 void ForEachWord(std::string_view text, Take take) {
   text = text.substr(0, kWordWindow);
+  const char* data = text.data();
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n) {
-    while (i < n && text[i] == ' ') ++i;
+    while (i < n && data[i] == ' ') ++i;
     if (i == n) break;
     const std::size_t start = i;
-    while (i < n && text[i] != ' ') ++i;
+    i = NextSpace(data, i, n);
     take(text.substr(start, i - start));
   }
 }

@@ -1,0 +1,78 @@
+// What the passes read of a line without copying it, on arbitrary file
+// contents, against the plain models: Line() is RawLine, TrimmedLine() is
+// CurrentLine less its upper-casing, the first word found as the line is read
+// is FirstWord of CurrentLine, the keyword tests agree with it, and a split
+// with a limit gives the first entries of the whole split.
+//
+// As in the line-reader target, an odd first byte places the rest across the
+// reader's 256 KiB block boundary.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_support.h"
+#include "sca/fields.h"
+#include "sca/input_sca.h"
+#include "sca/text.h"
+
+using namespace ferry;
+
+namespace {
+
+constexpr std::size_t kBlock = 256 * 1024;
+
+std::string FileContents(std::string_view input) {
+  if (input.size() < 2 || (input[0] & 1) == 0) return std::string(input);
+  const std::size_t lead = static_cast<unsigned char>(input[1]);
+  std::string contents(kBlock - lead - 1, 'A');
+  contents += '\n';
+  contents.append(input.substr(2));
+  return contents;
+}
+
+constexpr std::string_view kKeywords[] = {"MACRO(",      "AREA(",    "ENDA",     "IFVARRANGE(",
+                                          "REFPOINT(",   "ADVBLDG(", "EXCLUDE(", "ROTATEDCALL(",
+                                          "APLOCATION(", "LEVEL1"};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string contents =
+      FileContents(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string path = fuzz::ScratchDir() + "/views.sca";
+  fuzz::WriteBytes(path, contents);
+
+  const std::vector<std::string> model = fuzz::ModelLines(contents);
+  static InputSca in;
+  static Fields fields;
+  in.Open(path);
+  std::size_t n = 0;
+  while (!in.AtInputEnd()) {
+    in.ReadSourceLine();
+    if (n >= model.size()) fuzz::Fail("more lines than the model");
+    const std::string& line = model[n++];
+    if (in.Line() != line) fuzz::Fail("Line", line);
+    if (in.TrimmedLine() != Trim(line)) fuzz::Fail("TrimmedLine", line);
+    const std::string normalised = fuzz::ModelNormalise(line);
+    const std::vector<std::string> words = fuzz::ModelWords(normalised);
+    const std::string first = words.empty() ? std::string() : words.front();
+    if (UpperCase(in.FirstWordAsRead()) != first) fuzz::Fail("FirstWordAsRead", line);
+    for (std::string_view keyword : kKeywords) {
+      if (in.FirstWordIs(keyword) != (first == keyword)) fuzz::Fail("FirstWordIs", line);
+    }
+    if (normalised.size() > 4096) continue;
+    const std::vector<std::string> want = fuzz::ModelFields(normalised);
+    const std::size_t limit = line.empty() ? 0 : static_cast<unsigned char>(line[0]) % 16;
+    fields.SplitFields(in.CurrentLine(), limit);
+    const std::size_t count = want.size() < limit ? want.size() : limit;
+    if (fields.Count() != count) fuzz::Fail("SplitFields with a limit: count", line);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (fields.Text(i) != want[i] || fields.At(i) != want[i])
+        fuzz::Fail("SplitFields with a limit: entry", line);
+    }
+  }
+  if (n != model.size()) fuzz::Fail("fewer lines than the model");
+  in.Close();
+  return 0;
+}
