@@ -140,4 +140,14 @@ std::string ModelNormalise(std::string_view text) {
   return out;
 }
 
+std::string FileContents(std::string_view input) {
+  constexpr std::size_t kBlock = 256 * 1024;  // the reader's block
+  if (input.size() < 2 || (input[0] & 1) == 0) return std::string(input);
+  const std::size_t lead = static_cast<unsigned char>(input[1]);
+  std::string contents(kBlock - lead - 1, 'A');
+  contents += '\n';
+  contents.append(input.substr(2));
+  return contents;
+}
+
 }  // namespace ferry::fuzz

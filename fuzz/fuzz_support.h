@@ -36,6 +36,12 @@ std::string ReadBytes(const std::string& path);
 bool Exists(const std::string& path);
 void Remove(const std::string& path);
 
+// The bytes of a file to read from a fuzz input. An input whose first byte
+// is odd puts the rest of it just after a line that fills all but its
+// second byte's worth of the reader's first block, so that lines cross the
+// block's end at every place.
+std::string FileContents(std::string_view input);
+
 // The lines a pass loop reads from `data`, as the line format defines them.
 std::vector<std::string> ModelLines(std::string_view data);
 // The fields of `text`: blanks separate, double quotes group, NUL ends.

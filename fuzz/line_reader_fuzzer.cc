@@ -16,24 +16,9 @@
 
 using namespace ferry;
 
-namespace {
-
-constexpr std::size_t kBlock = 256 * 1024;
-
-std::string FileContents(std::string_view input) {
-  if (input.size() < 2 || (input[0] & 1) == 0) return std::string(input);
-  const std::size_t lead = static_cast<unsigned char>(input[1]);
-  std::string contents(kBlock - lead - 1, 'A');
-  contents += '\n';
-  contents.append(input.substr(2));
-  return contents;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string contents =
-      FileContents(std::string_view(reinterpret_cast<const char*>(data), size));
+      fuzz::FileContents(std::string_view(reinterpret_cast<const char*>(data), size));
   const std::string path = fuzz::ScratchDir() + "/lines.sca";
   fuzz::WriteBytes(path, contents);
 
