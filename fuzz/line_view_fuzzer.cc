@@ -5,7 +5,9 @@
 // with a limit gives the first entries of the whole split.
 //
 // As in the line-reader target, an odd first byte places the rest across the
-// reader's 256 KiB block boundary.
+// reader's 256 KiB block boundary. The lines are read once more in blocks of
+// 1 to 64 bytes, so that the thread that reads ahead and finds lines meets
+// every block edge.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,5 +65,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (n != model.size()) fuzz::Fail("fewer lines than the model");
   in.Close();
+
+  // Read in small blocks, ahead by the reader thread, the same lines again.
+  const std::size_t block_size = size == 0 ? 1 : 1 + data[size - 1] % 64;
+  InputSca ahead(block_size);
+  ahead.Open(path);
+  n = 0;
+  while (!ahead.AtInputEnd()) {
+    ahead.ReadSourceLine();
+    if (n >= model.size()) fuzz::Fail("more lines than the model, in small blocks");
+    const std::string& line = model[n++];
+    if (ahead.Line() != line) fuzz::Fail("Line in small blocks", line);
+    if (ahead.TrimmedLine() != Trim(line)) fuzz::Fail("TrimmedLine in small blocks", line);
+    const std::string normalised = fuzz::ModelNormalise(line);
+    const std::vector<std::string> words = fuzz::ModelWords(normalised);
+    const std::string first = words.empty() ? std::string() : words.front();
+    if (UpperCase(ahead.FirstWordAsRead()) != first) fuzz::Fail("FirstWord in small blocks", line);
+  }
+  if (n != model.size()) fuzz::Fail("fewer lines than the model, in small blocks");
   return 0;
 }

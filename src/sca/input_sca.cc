@@ -1,23 +1,14 @@
 #include "sca/input_sca.h"
 
-#include <bit>
-#include <cstdint>
 #include <cstring>
+#include <system_error>
 
 #include "base/failure.h"
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "sca/line_scan.h"
 
 namespace ferry {
 
 namespace {
-
-constexpr std::size_t kBufferSize = 256 * 1024;
-// Bytes past the buffer's end that the loads of a line's last 32 bytes may
-// touch.
-constexpr std::size_t kPadding = 32;
 
 // Appends [data, data + size) to `line` without its CRs.
 void AppendWithoutCr(std::string& line, const char* data, std::size_t size) {
@@ -30,63 +21,16 @@ void AppendWithoutCr(std::string& line, const char* data, std::size_t size) {
   }
 }
 
-// The first LF, CR or Ctrl-Z in [data, data + size), or null. With SSE2,
-// 32 bytes at a time; the last load may reach past `size` into bytes of
-// an earlier read or the buffer's padding, and a stop found there is none.
-const char* FindLineStop(const char* data, std::size_t size) {
-#ifdef __SSE2__
-  const __m128i lf = _mm_set1_epi8('\n');
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i z = _mm_set1_epi8(0x1A);
-  const auto stops = [&](std::size_t i) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)),
-                                     _mm_cmpeq_epi8(v, z));
-    return static_cast<unsigned>(_mm_movemask_epi8(hit));
-  };
-  for (std::size_t i = 0; i < size; i += 32) {
-    const unsigned mask = stops(i) | (stops(i + 16) << 16);
-    if (mask != 0) {
-      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-      return at < size ? data + at : nullptr;
-    }
-  }
-  return nullptr;
-#else
-  for (std::size_t i = 0; i < size; ++i) {
-    if (data[i] == '\n' || data[i] == '\r' || data[i] == 0x1A) return data + i;
-  }
-  return nullptr;
-#endif
-}
-
 }  // namespace
 
-namespace {
+InputSca::InputSca(std::size_t block_size)
+    : block_size_(block_size),
+      buffer_(new char[block_size + line_scan::kPadding]()),
+      data_(buffer_.get()) {}
 
-static_assert(std::endian::native == std::endian::little,
-              "the byte trick takes the first byte lowest");
-
-// The position of the first byte above 0x20, or the size. Eight bytes at a
-// time: such a byte sets the high bit of its place in (x + 0x5F...) | x, and
-// the lowest such bit is exact.
-std::size_t FirstNonBlank(std::string_view text) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  const std::size_t n = text.size();
-  std::size_t i = 0;
-  for (; n - i >= 8; i += 8) {
-    std::uint64_t x;
-    std::memcpy(&x, text.data() + i, 8);
-    const std::uint64_t above = ((x + kOnes * 0x5F) | x) & (kOnes * 0x80);
-    if (above != 0) return i + static_cast<std::size_t>(std::countr_zero(above) / 8);
-  }
-  while (i < n && IsBlank(text[i])) ++i;
-  return i;
+InputSca::~InputSca() {
+  Close();
 }
-
-}  // namespace
-
-InputSca::InputSca() : buffer_(new char[kBufferSize + kPadding]()) {}
 
 void InputSca::Open(const std::string& path) {
   Close();
@@ -99,7 +43,10 @@ void InputSca::Open(const std::string& path) {
 }
 
 void InputSca::Close() {
+  reader_.reset();
   file_.Close();
+  data_ = buffer_.get();
+  hint_ = hints_end_ = nullptr;
   begin_ = end_ = 0;
   at_eof_ = true;
 }
@@ -114,23 +61,49 @@ bool InputSca::Fill() {
     line_in_buffer_ = false;
     SetFirstWord();
   }
-  std::size_t got = 0;
-  if (int error = file_.Read(buffer_.get(), kBufferSize, &got)) throw Failure::Io(error, path_);
+  ReadBlock();
   begin_ = 0;
-  end_ = got;
-  if (got == 0) at_eof_ = true;
-  return got > 0;
+  if (end_ == 0) at_eof_ = true;
+  return end_ > 0;
 }
 
-void InputSca::ReadSourceLine() {
-  ++line_number_;
+// A file that fills the first block is likely to have more: the rest is read
+// ahead by the reader thread (or here, when none can be started).
+void InputSca::ReadBlock() {
+  if (reader_) {
+    const ferry::ReadBlock block = reader_->Next();
+    if (block.error != 0) throw Failure::Io(block.error, path_);
+    data_ = block.data;
+    end_ = block.size;
+    hint_ = block.hints;
+    hints_end_ = block.hints_end;
+    return;
+  }
+  std::size_t got = 0;
+  if (int error = file_.Read(buffer_.get(), block_size_, &got)) throw Failure::Io(error, path_);
+  data_ = buffer_.get();
+  end_ = got;
+  hint_ = hints_end_ = nullptr;
+  if (got == block_size_) {
+    try {
+      reader_ = std::make_unique<BlockReader>(file_, block_size_);
+    } catch (const std::system_error&) {
+      reader_.reset();
+    }
+  }
+}
+
+// After a line that the reader thread left to this one, its next lines may
+// start further on.
+void InputSca::ReadUnfoundLine() {
+  while (hint_ != hints_end_ && hint_->start < begin_) ++hint_;
+  if (hint_ != hints_end_ && hint_->start == begin_) return TakeFoundLine();
   line_ = {};
   line_in_buffer_ = false;
-  current_made_ = false;
   // Most lines lie whole in the buffer and end in LF or CR LF.
-  const char* data = buffer_.get() + begin_;
+  const char* data = data_ + begin_;
   const std::size_t available = end_ - begin_;
-  const char* stop = FindLineStop(data, available);
+  const char* stop = line_scan::FindLineStop(data, available);
   if (stop && *stop == '\n') {
     line_ = {data, static_cast<std::size_t>(stop - data)};
     line_in_buffer_ = true;
@@ -163,7 +136,7 @@ void InputSca::ReadLineSlowly() {
 // stopped at, or 0 at the end of the data.
 char InputSca::TakeUntilLineEnd(std::string* line) {
   while (Fill()) {
-    const char* data = buffer_.get() + begin_;
+    const char* data = data_ + begin_;
     const std::size_t available = end_ - begin_;
     const void* lf = std::memchr(data, '\n', available);
     std::size_t span =
@@ -178,18 +151,11 @@ char InputSca::TakeUntilLineEnd(std::string* line) {
   return 0;
 }
 
-// FirstWord of the trimmed line: from its first character that is not
-// blank, up to a space, the trimmed end or 255 characters, whichever comes
-// first.
 void InputSca::SetFirstWord() {
   const char* text = line_.data();
-  std::size_t begin = FirstNonBlank(line_);
-  std::size_t end = line_.size();
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  trimmed_ = {text + begin, end - begin};
-  if (end - begin > kWordWindow) end = begin + kWordWindow;
-  end = NextSpace(text, begin, end);
-  first_word_ = {text + begin, end - begin};
+  const line_scan::LineShape shape = line_scan::ShapeOf(text, line_.size());
+  trimmed_ = {text + shape.trim_begin, shape.trim_end - shape.trim_begin};
+  first_word_ = {text + shape.trim_begin, shape.word_end - shape.trim_begin};
 }
 
 const std::string& InputSca::RawLine() const {

@@ -12,6 +12,10 @@
 // trimmed, upper-cased CurrentLine is made on the first ask for it, which
 // only the lines that a converter splits need: a pass decides a line by its
 // first word (FirstWordIs), which is found when the line is read.
+//
+// A file longer than one block is read ahead by a BlockReader thread, which
+// also finds the lines of each block; a failed read is met where the reading
+// got to, as without it.
 #pragma once
 
 #include <cstddef>
@@ -20,13 +24,18 @@
 #include <string_view>
 
 #include "platform/file.h"
+#include "sca/block_reader.h"
 #include "sca/text.h"
 
 namespace ferry {
 
 class InputSca {
  public:
-  InputSca();
+  static constexpr std::size_t kBlockSize = 256 * 1024;
+
+  // Reads files in blocks of `block_size` bytes (tests use small ones).
+  explicit InputSca(std::size_t block_size = kBlockSize);
+  ~InputSca();
 
   // Opens `path` for reading, at its first byte. Failure stops the run.
   void Open(const std::string& path);
@@ -36,13 +45,18 @@ class InputSca {
   // True when no character is left or the next one is a Ctrl-Z.
   bool AtInputEnd() {
     if (begin_ == end_ && !Fill()) return true;
-    return buffer_[begin_] == kCtrlZ;
+    return data_[begin_] == kCtrlZ;
   }
   // Reads the next line (RawLine); CurrentLine is RawLine trimmed and
   // upper-cased. With no character left, every read gives the empty line. A
   // read at a Ctrl-Z that ends the input (AtInputEnd) would go on past it:
   // the passes test AtInputEnd before every read.
-  void ReadSourceLine();
+  void ReadSourceLine() {
+    ++line_number_;
+    current_made_ = false;
+    if (hint_ != hints_end_ && hint_->start == begin_) return TakeFoundLine();
+    ReadUnfoundLine();
+  }
 
   // RawLine as a view: valid until the next read.
   std::string_view Line() const { return line_; }
@@ -71,6 +85,20 @@ class InputSca {
 
   // Makes at least one unread byte available; false at the end of the data.
   bool Fill();
+  // Reads the next block on this thread, or takes it from the reader.
+  void ReadBlock();
+  // Takes the line that the reader thread found where this one stands.
+  void TakeFoundLine() {
+    const LineHint& found = *hint_++;
+    const char* text = data_ + begin_;
+    line_ = {text, found.length};
+    line_in_buffer_ = true;
+    trimmed_ = {text + found.trim_begin, found.trim_end - found.trim_begin};
+    first_word_ = {text + found.trim_begin, found.word_end - found.trim_begin};
+    begin_ += found.length + found.ending;
+  }
+  // A line that the reader thread did not find where this one stands.
+  void ReadUnfoundLine();
   // A line that does not lie whole in the buffer, or holds a CR or Ctrl-Z
   // before its LF: put together in `assembled_`.
   void ReadLineSlowly();
@@ -79,7 +107,12 @@ class InputSca {
 
   platform::InputFile file_;
   std::string path_;
-  std::unique_ptr<char[]> buffer_;
+  const std::size_t block_size_;
+  std::unique_ptr<char[]> buffer_;  // the block read on this thread
+  std::unique_ptr<BlockReader> reader_;
+  const char* data_;  // the block being read: buffer_ or the reader's
+  const LineHint* hint_ = nullptr;
+  const LineHint* hints_end_ = nullptr;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool at_eof_ = true;

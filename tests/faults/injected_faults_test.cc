@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "app/conversion_run.h"
+#include "base/failure.h"
 #include "faults/fault_file.h"
+#include "sca/input_sca.h"
 #include "support/scenery.h"
 #include "support/temp_dir.h"
 
@@ -121,6 +123,44 @@ TEST(InjectedFaults, AReadFaultInAnyPassStopsAfterTheLinesBeforeIt) {
     SceneryRun reference(inputs[0], inputs[1], inputs[2]);
     ASSERT_TRUE(reference.Perform().succeeded);
     EXPECT_EQ(run.Document(), WithoutLastLines(reference.Document(), c.unwritten));
+  }
+}
+
+// A file longer than a block is read ahead by a thread; its failed read is
+// met where the reading gets to: after every line that ends before the
+// fault, whatever the block size.
+TEST(InjectedFaults, AReadFaultAheadIsMetWhereTheReadingGetsTo) {
+  TempDir dir;
+  const std::string data = Repeat("MACRO( a.api 1 2\r\n", 10) + Repeat("ENDA\n", 10);
+  WriteFile(dir.File("in.sca"), data);
+  for (std::size_t fault_at : {std::size_t{0}, std::size_t{18}, std::size_t{19}, std::size_t{100},
+                               std::size_t{185}, std::size_t{200}, data.size() - 1}) {
+    // The lines whose LF lies before the fault.
+    std::size_t whole = 0;
+    for (std::size_t at = 0; at < fault_at; ++at) whole += data[at] == '\n';
+    for (std::size_t block_size : {1, 4, 16, 64}) {
+      SCOPED_TRACE(std::to_string(fault_at) + " in blocks of " + std::to_string(block_size));
+      faults::Plan plan;
+      plan.read_open = faults::OpensSoFar() + 1;
+      plan.read_fault_at = fault_at;
+      faults::SetPlan(plan);
+      InputSca in(block_size);
+      in.Open(dir.File("in.sca"));
+      std::size_t lines = 0;
+      try {
+        while (!in.AtInputEnd()) {
+          in.ReadSourceLine();
+          ++lines;
+        }
+        ADD_FAILURE() << "read past the fault";
+      } catch (const Failure& failure) {
+        EXPECT_EQ(UserMessage(failure.message()), "I/O error 23.");
+        EXPECT_EQ(failure.file(), dir.File("in.sca"));
+      }
+      // The line in progress at the fault is not given.
+      EXPECT_EQ(lines, whole);
+      faults::Reset();
+    }
   }
 }
 

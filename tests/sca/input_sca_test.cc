@@ -6,20 +6,23 @@
 #include <vector>
 
 #include "base/failure.h"
+#include "support/scenery.h"
 #include "support/temp_dir.h"
 
 namespace ferry {
 namespace {
 
+using testing::Repeat;
 using testing::TempDir;
 using testing::WriteFile;
 
 // The lines a pass loop reads from `data`.
-std::vector<std::string> PassLines(const std::string& data) {
+std::vector<std::string> PassLines(const std::string& data,
+                                   std::size_t block_size = InputSca::kBlockSize) {
   TempDir dir;
   const std::string path = dir.File("in.sca");
   WriteFile(path, data);
-  InputSca in;
+  InputSca in(block_size);
   in.Open(path);
   std::vector<std::string> lines;
   while (!in.AtInputEnd()) {
@@ -28,6 +31,20 @@ std::vector<std::string> PassLines(const std::string& data) {
   }
   in.Close();
   return lines;
+}
+
+// What a pass sees of each line: the line, its trimmed text and first word,
+// and its number.
+std::vector<std::string> PassViews(const std::string& path, std::size_t block_size) {
+  InputSca in(block_size);
+  in.Open(path);
+  std::vector<std::string> views;
+  while (!in.AtInputEnd()) {
+    in.ReadSourceLine();
+    views.push_back(std::to_string(in.LineNumber()) + "|" + std::string(in.Line()) + "|" +
+                    std::string(in.TrimmedLine()) + "|" + std::string(in.FirstWordAsRead()));
+  }
+  return views;
 }
 
 using V = std::vector<std::string>;
@@ -57,6 +74,27 @@ TEST(ReadSourceLine, LineEndsCarriageReturnsAndCtrlZ) {
       {std::string("A\0B\n", 4), {std::string("A\0B", 3)}},
   };
   for (const Case& c : cases) EXPECT_EQ(PassLines(c.data), c.lines) << "data: " << c.data;
+}
+
+// A file longer than a block is read ahead by a thread that also finds the
+// lines: in blocks of any size the passes see the same.
+TEST(ReadSourceLine, BlocksOfAnySizeGiveTheSameLines) {
+  const std::string word(300, 'w');
+  const std::string data =
+      "  Macro( a.api  1 2 \t\r\n\r\n\n\t  AREA( 5 \r\nA\rB\nAB\x1a"
+      "CD\nx\r" +
+      word + " tail\r\n" + std::string("A\0B \n", 5) + "  ENDA\n" +
+      Repeat("  AdvBldg( NORMAL 55 14\r\n    Level1 a.bmp 2 512 256\n", 40) +
+      "last\x1a"
+      "\x1a"
+      "more\nnever\n";
+  TempDir dir;
+  WriteFile(dir.File("in.sca"), data);
+  const std::vector<std::string> whole = PassViews(dir.File("in.sca"), InputSca::kBlockSize);
+  ASSERT_EQ(whole.size(), 90u);
+  for (std::size_t block_size : {1, 2, 3, 5, 8, 31, 64, 333}) {
+    EXPECT_EQ(PassViews(dir.File("in.sca"), block_size), whole) << "blocks of " << block_size;
+  }
 }
 
 TEST(ReadSourceLine, LongLinesAcrossBufferBoundariesReadWhole) {
