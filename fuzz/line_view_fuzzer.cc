@@ -45,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& line = model[n++];
     if (in.Line() != line) fuzz::Fail("Line", line);
     if (in.TrimmedLine() != Trim(line)) fuzz::Fail("TrimmedLine", line);
+    if (in.UpperLine() != fuzz::ModelNormalise(line)) fuzz::Fail("UpperLine", line);
     const std::string normalised = fuzz::ModelNormalise(line);
     const std::vector<std::string> words = fuzz::ModelWords(normalised);
     const std::string first = words.empty() ? std::string() : words.front();
@@ -81,6 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> words = fuzz::ModelWords(normalised);
     const std::string first = words.empty() ? std::string() : words.front();
     if (UpperCase(ahead.FirstWordAsRead()) != first) fuzz::Fail("FirstWord in small blocks", line);
+    if (ahead.UpperLine() != normalised) fuzz::Fail("UpperLine in small blocks", line);
   }
   if (n != model.size()) fuzz::Fail("fewer lines than the model, in small blocks");
   return 0;

@@ -75,7 +75,7 @@ void HandleAreaLine(RunState& state) {
   if (statement == kNone) return;
   // A building statement keeps every field; the others read none past 5.
   Fields& fields = state.fields;
-  fields.SplitFields(input.CurrentLine(), statement == kAdvBldg ? SIZE_MAX : 6);
+  fields.SplitFields(input.UpperLine(), statement == kAdvBldg ? SIZE_MAX : 6);
 
   switch (statement) {
     case kIfVarRange: {
@@ -130,7 +130,7 @@ void GatherBuildingStatement(RunState& state) {
   // what was gathered.
   while (!state.input_sca.AtInputEnd()) {
     state.input_sca.ReadSourceLine();
-    statement.AddWords(state.input_sca.CurrentLine());
+    statement.AddWords(state.input_sca.UpperLine());
     if (ClosesStatement(statement)) return;
   }
 }

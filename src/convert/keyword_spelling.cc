@@ -18,7 +18,7 @@ bool IsMisspeltKeyword(std::string_view word, std::span<const std::string_view> 
 }
 
 void NoteMisspeltKeyword(RunState& state, std::span<const std::string_view> keywords) {
-  const std::string& line = state.input_sca.CurrentLine();
+  const std::string_view line = state.input_sca.UpperLine();
   // Most lines begin with no keyword at all, or with one and a space.
   if (line.empty()) return;
   bool may_be = line[0] == '"';

@@ -32,7 +32,7 @@ void ConvertLibraryObject(RunState& state, std::string_view library_api_text) {
   if (!input.FirstWordIs("MACRO(")) return;
   Fields& fields = state.fields;
   // No field past 13 is read: the rest of a long call is not split.
-  fields.SplitFields(input.CurrentLine(), 14);
+  fields.SplitFields(input.UpperLine(), 14);
   if (!ContainsText(fields.Text(1), library_api_text)) return state.MacroCall(fields.Text(1));
   ColonsToSpacesInPlace(fields.Mutable(2));
   ColonsToSpacesInPlace(fields.Mutable(3));

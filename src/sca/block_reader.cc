@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "sca/line_scan.h"
+#include "sca/text.h"
 
 namespace ferry {
 
@@ -18,6 +19,7 @@ BlockReader::BlockReader(platform::InputFile& file, std::size_t block_size)
     : file_(file), block_size_(block_size) {
   for (Slot& slot : slots_) {
     slot.data.reset(new char[block_size + line_scan::kPadding]());
+    slot.upper.reset(new char[block_size]);
     slot.hints.reserve(kMostHints);
   }
   thread_ = std::thread(&BlockReader::Run, this);
@@ -39,8 +41,8 @@ ReadBlock BlockReader::Next() {
   changed_.wait(lock, [this] { return made_ > taken_ || finished_; });
   if (made_ == taken_) return {};
   const Slot& slot = slots_[taken_++ % kSlots];
-  return {slot.data.get(), slot.size, slot.error, slot.hints.data(),
-          slot.hints.data() + slot.hints.size()};
+  return {slot.data.get(), slot.upper.get(),  slot.size,
+          slot.error,      slot.hints.data(), slot.hints.data() + slot.hints.size()};
 }
 
 void BlockReader::Run() {
@@ -57,6 +59,7 @@ void BlockReader::Run() {
     slot.error = file_.Read(slot.data.get(), block_size_, &slot.size);
     if (slot.error != 0) slot.size = 0;
     FindLines(slot);
+    UpperCaseInto(slot.upper.get(), {slot.data.get(), slot.size});
     const bool last = slot.error != 0 || slot.size == 0;
     {
       std::lock_guard lock(mutex_);

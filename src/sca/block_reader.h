@@ -1,6 +1,7 @@
 // BlockReader: a thread that reads a file's blocks ahead of the line reader
 // and finds in each the lines that lie whole in it, with their trimmed
-// bounds and first words, so that the converting thread only takes them.
+// bounds and first words, and upper-cases the block, so that the converting
+// thread only takes them.
 //
 // It makes the reads that the line reader would make itself, in the same
 // order and of the same size, and stops at the end of the file or at the
@@ -36,8 +37,9 @@ struct LineHint {
 
 struct ReadBlock {
   const char* data = nullptr;
-  std::size_t size = 0;  // 0 at the end of the file
-  int error = 0;         // the read failed with this number
+  const char* upper = nullptr;  // the same bytes, a to z upper-cased
+  std::size_t size = 0;         // 0 at the end of the file
+  int error = 0;                // the read failed with this number
   const LineHint* hints = nullptr;
   const LineHint* hints_end = nullptr;
 };
@@ -60,6 +62,7 @@ class BlockReader {
   static constexpr std::size_t kSlots = 3;
   struct Slot {
     std::unique_ptr<char[]> data;
+    std::unique_ptr<char[]> upper;
     std::size_t size = 0;
     int error = 0;
     std::vector<LineHint> hints;

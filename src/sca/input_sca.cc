@@ -46,6 +46,8 @@ void InputSca::Close() {
   reader_.reset();
   file_.Close();
   data_ = buffer_.get();
+  upper_ = nullptr;
+  upper_line_ = {};
   hint_ = hints_end_ = nullptr;
   begin_ = end_ = 0;
   at_eof_ = true;
@@ -59,6 +61,7 @@ bool InputSca::Fill() {
     assembled_.assign(line_);
     line_ = assembled_;
     line_in_buffer_ = false;
+    upper_line_ = {};
     SetFirstWord();
   }
   ReadBlock();
@@ -74,6 +77,7 @@ void InputSca::ReadBlock() {
     const ferry::ReadBlock block = reader_->Next();
     if (block.error != 0) throw Failure::Io(block.error, path_);
     data_ = block.data;
+    upper_ = block.upper;
     end_ = block.size;
     hint_ = block.hints;
     hints_end_ = block.hints_end;
@@ -82,6 +86,7 @@ void InputSca::ReadBlock() {
   std::size_t got = 0;
   if (int error = file_.Read(buffer_.get(), block_size_, &got)) throw Failure::Io(error, path_);
   data_ = buffer_.get();
+  upper_ = nullptr;
   end_ = got;
   hint_ = hints_end_ = nullptr;
   if (got == block_size_) {
@@ -100,6 +105,7 @@ void InputSca::ReadUnfoundLine() {
   if (hint_ != hints_end_ && hint_->start == begin_) return TakeFoundLine();
   line_ = {};
   line_in_buffer_ = false;
+  upper_line_ = {};
   // Most lines lie whole in the buffer and end in LF or CR LF.
   const char* data = data_ + begin_;
   const std::size_t available = end_ - begin_;

@@ -73,6 +73,12 @@ class InputSca {
 
   const std::string& RawLine() const;
   const std::string& CurrentLine() const;
+  // CurrentLine as a view: valid until the next read. A line that the reader
+  // thread found is not copied.
+  std::string_view UpperLine() const {
+    if (upper_line_.data() != nullptr) return upper_line_;
+    return CurrentLine();
+  }
   // How many lines the open file has given so far: the number of the last.
   long LineNumber() const { return line_number_; }
   const std::string& Path() const { return path_; }
@@ -95,6 +101,7 @@ class InputSca {
     line_in_buffer_ = true;
     trimmed_ = {text + found.trim_begin, found.trim_end - found.trim_begin};
     first_word_ = {text + found.trim_begin, found.word_end - found.trim_begin};
+    upper_line_ = {upper_ + begin_ + found.trim_begin, trimmed_.size()};
     begin_ += found.length + found.ending;
   }
   // A line that the reader thread did not find where this one stands.
@@ -110,7 +117,8 @@ class InputSca {
   const std::size_t block_size_;
   std::unique_ptr<char[]> buffer_;  // the block read on this thread
   std::unique_ptr<BlockReader> reader_;
-  const char* data_;  // the block being read: buffer_ or the reader's
+  const char* data_;             // the block being read: buffer_ or the reader's
+  const char* upper_ = nullptr;  // the reader's block upper-cased
   const LineHint* hint_ = nullptr;
   const LineHint* hints_end_ = nullptr;
   std::size_t begin_ = 0;
@@ -123,6 +131,7 @@ class InputSca {
   std::string assembled_;        // a line put together from pieces
   std::string_view trimmed_;     // line_ trimmed
   std::string_view first_word_;  // within trimmed_
+  std::string_view upper_line_;  // trimmed_ upper-cased in the reader's block, or null
   mutable std::string raw_line_;
   mutable std::string current_line_;
   mutable bool current_made_ = false;

@@ -33,8 +33,8 @@ std::vector<std::string> PassLines(const std::string& data,
   return lines;
 }
 
-// What a pass sees of each line: the line, its trimmed text and first word,
-// and its number.
+// What a pass sees of each line: its number, the line, its trimmed text,
+// first word and upper-cased text.
 std::vector<std::string> PassViews(const std::string& path, std::size_t block_size) {
   InputSca in(block_size);
   in.Open(path);
@@ -42,7 +42,8 @@ std::vector<std::string> PassViews(const std::string& path, std::size_t block_si
   while (!in.AtInputEnd()) {
     in.ReadSourceLine();
     views.push_back(std::to_string(in.LineNumber()) + "|" + std::string(in.Line()) + "|" +
-                    std::string(in.TrimmedLine()) + "|" + std::string(in.FirstWordAsRead()));
+                    std::string(in.TrimmedLine()) + "|" + std::string(in.FirstWordAsRead()) + "|" +
+                    std::string(in.UpperLine()));
   }
   return views;
 }
