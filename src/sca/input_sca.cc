@@ -42,7 +42,19 @@ void InputSca::Open(const std::string& path) {
   line_number_ = 0;
 }
 
+// The last line read stays readable when its block is refilled, given back
+// to the reader thread or freed.
+void InputSca::KeepLineReadable() {
+  if (!line_in_buffer_) return;
+  assembled_.assign(line_);
+  line_ = assembled_;
+  line_in_buffer_ = false;
+  upper_line_ = {};
+  SetFirstWord();
+}
+
 void InputSca::Close() {
+  KeepLineReadable();
   reader_.reset();
   file_.Close();
   data_ = buffer_.get();
@@ -56,14 +68,7 @@ void InputSca::Close() {
 bool InputSca::Fill() {
   if (begin_ < end_) return true;
   if (at_eof_) return false;
-  // The last line read stays readable after the buffer is refilled.
-  if (line_in_buffer_) {
-    assembled_.assign(line_);
-    line_ = assembled_;
-    line_in_buffer_ = false;
-    upper_line_ = {};
-    SetFirstWord();
-  }
+  KeepLineReadable();
   ReadBlock();
   begin_ = 0;
   if (end_ == 0) at_eof_ = true;

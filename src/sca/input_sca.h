@@ -91,6 +91,7 @@ class InputSca {
 
   // Makes at least one unread byte available; false at the end of the data.
   bool Fill();
+  void KeepLineReadable();
   // Reads the next block on this thread, or takes it from the reader.
   void ReadBlock();
   // Takes the line that the reader thread found where this one stands.

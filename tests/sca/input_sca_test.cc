@@ -98,6 +98,25 @@ TEST(ReadSourceLine, BlocksOfAnySizeGiveTheSameLines) {
   }
 }
 
+// The reader thread's blocks go with it when the file is closed; the last
+// line read does not.
+TEST(ReadSourceLine, TheLastLineOutlivesTheFileAndItsReader) {
+  TempDir dir;
+  WriteFile(dir.File("in.sca"), "AB\n  cdefg h\r\nIJ\n");
+  InputSca in(4);
+  in.Open(dir.File("in.sca"));
+  in.ReadSourceLine();
+  in.ReadSourceLine();
+  in.Close();
+  EXPECT_EQ(in.Line(), "  cdefg h");
+  EXPECT_EQ(in.UpperLine(), "CDEFG H");
+  EXPECT_EQ(in.FirstWordAsRead(), "cdefg");
+  in.Open(dir.File("in.sca"));
+  EXPECT_FALSE(in.AtInputEnd());
+  in.ReadSourceLine();
+  EXPECT_EQ(in.Line(), "AB");
+}
+
 TEST(ReadSourceLine, LongLinesAcrossBufferBoundariesReadWhole) {
   std::string a(700000, 'a');
   std::string b(300001, 'b');
