@@ -84,14 +84,12 @@ void HandleAreaLine(RunState& state) {
       break;
     }
     case kRefPoint:
-      area.lat.assign(fields.Text(4));
-      ColonsToSpacesInPlace(area.lat);
-      area.lon.assign(fields.Text(5));
-      ColonsToSpacesInPlace(area.lon);
+      area.lat.Assign(Scanned(ColonsToSpaces(fields.Text(4))));
+      area.lon.Assign(Scanned(ColonsToSpaces(fields.Text(5))));
       area.hasRefPoint = true;
       break;
     case kRotatedCall:
-      area.heading = fields.Text(4);
+      area.heading.Assign(Scanned(fields.Text(4)));
       break;
     case kAdvBldg:
       if (!area.hasRefPoint) state.Passed(PassedOver::kBuildingBeforeRefpoint);
@@ -124,13 +122,13 @@ bool ClosesStatement(const BuildingStatement& statement) {
 
 void GatherBuildingStatement(RunState& state) {
   BuildingStatement& statement = state.building_statement;
-  statement.Start(state.fields);
+  statement.Start(state.fields, state.input_sca.CurrentLine());
   if (statement.Last() == ")") return;
   // The end of the input ends the gathering; the statement is written from
   // what was gathered.
   while (!state.input_sca.AtInputEnd()) {
     state.input_sca.ReadSourceLine();
-    statement.AddWords(state.input_sca.CurrentLine());
+    statement.AddLine(state.input_sca.TrimmedLine());
     if (ClosesStatement(statement)) return;
   }
 }
@@ -138,8 +136,8 @@ void GatherBuildingStatement(RunState& state) {
 void WriteBuildingPlacement(RunState& state) {
   const BuildingArea& area = state.building_area;
   OutputXml& out = state.output_xml;
-  WriteSceneryObjectPosition(out, area.lat, area.lon);
-  WriteSceneryObjectAttitude(out, "0", area.heading, "TRUE");
+  WriteSceneryObjectPosition(out, area.lat.View(), area.lon.View());
+  WriteSceneryObjectAttitude(out, PlainText("0"), area.heading.View(), "TRUE");
   WriteSceneryObjectComplexity(out, area.imageComplexity);
   WriteGenericBuilding(state);
   WriteSceneryObjectEnd(out);

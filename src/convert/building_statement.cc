@@ -1,23 +1,44 @@
 #include "convert/building_statement.h"
 
 #include <bit>
+#include <cstdint>
 
 #include "sca/fields.h"
-#include "sca/text.h"
 
 namespace ferry {
 
-void BuildingStatement::Start(const Fields& opening) {
+void BuildingStatement::Start(const Fields& opening, std::string_view line) {
   count_ = 0;
   for (Section& section : sections_) section.at = -1;
   unfound_ = (1u << kSectionWords.size()) - 1;
   collecting_ = 0;
   last_ = {};
-  for (std::size_t i = 0; i < opening.Count(); ++i) Add(opening.Text(i));
+  lines_used_ = 0;
+  // The fields view `line`, which the next line read replaces: they are
+  // taken from a copy. A field that `line` does not hold is the list's own,
+  // which no split replaces while the statement is gathered and written.
+  opening_.assign(line);
+  line_ = ScannedLine::Scan(opening_);
+  const auto begin = reinterpret_cast<std::uintptr_t>(line.data());
+  for (std::size_t i = 0; i < opening.Count(); ++i) {
+    std::string_view field = opening.Text(i);
+    const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(field.data()) - begin;
+    if (at <= line.size() && field.size() <= line.size() - at) field = {opening_.data() + at, field.size()};
+    Add(field);
+  }
 }
 
-void BuildingStatement::AddWords(std::string_view line) {
-  ForEachWord(line, [this](std::string_view word) { Add(word); });
+// The line's word window is upper-cased into the room after the kept lines;
+// it stays there when it holds a kept item. Every kept line holds one of the
+// 26 kept items, each of which is taken once, so the room is never short.
+void BuildingStatement::AddLine(std::string_view trimmed) {
+  constexpr std::size_t kRoom = (kKeptItems + 1) * kWordWindow;
+  if (!lines_) lines_.reset(new char[kRoom]);
+  const std::string_view window = trimmed.substr(0, kWordWindow);
+  line_ = ScannedLine::UpperCaseInto(lines_.get() + lines_used_, window);
+  line_kept_ = false;
+  ForEachWord(line_.Text(), [this](std::string_view word) { Add(word); });
+  if (line_kept_) lines_used_ += window.size();
 }
 
 // Most items are none of the kept ones: the values of the sections found so
@@ -25,18 +46,23 @@ void BuildingStatement::AddWords(std::string_view line) {
 // length is compared with the words not found yet.
 void BuildingStatement::Add(std::string_view item) {
   const std::size_t index = count_++;
-  if (index < kFixedFields) head_[index].Assign(item);
+  if (index < kFixedFields) {
+    head_[index] = line_.Part(item);
+    line_kept_ = true;
+  }
   if (collecting_ != 0) TakeValue(index, item);
   if (unfound_ != 0 && (item.size() == 4 || item.size() == 6)) FindSectionWord(index, item);
   last_ = item;
 }
 
 void BuildingStatement::TakeValue(std::size_t index, std::string_view item) {
+  const ScannedText value = line_.Part(item);
+  line_kept_ = true;
   for (unsigned bits = collecting_; bits != 0; bits &= bits - 1) {
     const int s = std::countr_zero(bits);
     Section& section = sections_[s];
     const std::size_t after = index - static_cast<std::size_t>(section.at);
-    section.values[after - 1].Assign(item);
+    section.values[after - 1] = value;
     if (after == kSectionValues) collecting_ &= ~(1u << s);
   }
 }

@@ -12,47 +12,47 @@ namespace {
 
 enum class Shape { kNormal, kPeaked, kSloped, kPoly };
 
-// Every value the attribute lines of a shape may carry. The texture names,
-// heights and footprint view items of the BuildingStatement, which stays
-// unchanged while the building is written; the texture indices view the
-// area's, which outlive the building.
+// Every value the attribute lines of a shape may carry, with whether it is
+// plain. The texture names, heights and footprint view items of the
+// BuildingStatement, which stays unchanged while the building is written;
+// the texture indices view the area's, which outlive the building.
 struct ShapeValues {
-  std::string_view roofType;
-  std::string_view buildingSides;
-  std::string_view smoothing = "TRUE";
-  std::string_view sizeX;
-  std::string_view sizeZ;
-  std::string_view sizeTopX;
-  std::string_view sizeTopZ;
-  std::string_view sizeBottomY = "0";
-  std::string_view sizeWindowY = "0";
-  std::string_view sizeTopY = "0";
-  std::string_view sizeRoofY = "0";
-  std::string_view textureIndexBottomX;
-  std::string_view textureIndexBottomZ;
-  std::string_view textureIndexWindowX;
-  std::string_view textureIndexWindowY;
-  std::string_view textureIndexWindowZ;
-  std::string_view textureIndexTopX;
-  std::string_view textureIndexTopZ;
-  std::string_view textureIndexRoofX;
-  std::string_view textureIndexRoofZ;
-  std::string_view textureIndexRoofY;
+  ScannedText roofType;
+  ScannedText buildingSides;
+  ScannedText smoothing = PlainText("TRUE");
+  ScannedText sizeX;
+  ScannedText sizeZ;
+  ScannedText sizeTopX;
+  ScannedText sizeTopZ;
+  ScannedText sizeBottomY = PlainText("0");
+  ScannedText sizeWindowY = PlainText("0");
+  ScannedText sizeTopY = PlainText("0");
+  ScannedText sizeRoofY = PlainText("0");
+  ScannedText textureIndexBottomX;
+  ScannedText textureIndexBottomZ;
+  ScannedText textureIndexWindowX;
+  ScannedText textureIndexWindowY;
+  ScannedText textureIndexWindowZ;
+  ScannedText textureIndexTopX;
+  ScannedText textureIndexTopZ;
+  ScannedText textureIndexRoofX;
+  ScannedText textureIndexRoofZ;
+  ScannedText textureIndexRoofY;
 };
 
 // The texture names of the GenericBuilding start tag; all "0" unless a
 // section gives them.
 struct Textures {
-  std::string_view bottomTexture = "0";
-  std::string_view windowTexture = "0";
-  std::string_view topTexture = "0";
-  std::string_view roofTexture = "0";
+  ScannedText bottomTexture = PlainText("0");
+  ScannedText windowTexture = PlainText("0");
+  ScannedText topTexture = PlainText("0");
+  ScannedText roofTexture = PlainText("0");
 };
 
 // An attribute line's text up to its value is formed when the program is
 // compiled: the indentation, the name and ="; it is copied in one piece.
 struct AttributeLine {
-  consteval AttributeLine(const char* name, std::string_view ShapeValues::*value)
+  consteval AttributeLine(const char* name, ScannedText ShapeValues::*value)
       : attribute(name), value(value) {
     for (int i = 0; i < 17; ++i) start[start_size++] = ' ';
     for (const char* c = name; *c != '\0'; ++c) start[start_size++] = *c;
@@ -62,7 +62,7 @@ struct AttributeLine {
   std::string_view Start() const { return {start, start_size}; }
 
   AttributeKey attribute;
-  std::string_view ShapeValues::*value;
+  ScannedText ShapeValues::*value;
   char start[48] = {};
   std::size_t start_size = 0;
 };
@@ -180,16 +180,16 @@ bool ShapeOf(std::string_view word, Shape* shape) {
 // Where a value read after a section word goes: a value of this building,
 // or a texture index of the area, which the next building starts from.
 struct Target {
-  Target(std::string_view* view) : view(view) {}
-  Target(std::string* text) : text(text) {}
-  void Set(std::string_view value) const {
+  Target(ScannedText* view) : view(view) {}
+  Target(KeptText* text) : text(text) {}
+  void Set(ScannedText value) const {
     if (view)
       *view = value;
     else
-      *text = value;
+      text->Assign(value);
   }
-  std::string_view* view = nullptr;
-  std::string* text = nullptr;
+  ScannedText* view = nullptr;
+  KeptText* text = nullptr;
 };
 
 // Reads the values after a section word into `targets`, in ascending order.
@@ -242,7 +242,7 @@ void ReadFootprint(const BuildingStatement& statement, Shape shape, ShapeValues&
   switch (shape) {
     case Shape::kNormal:
     case Shape::kPeaked:
-      values.roofType = shape == Shape::kNormal ? "FLAT" : "PEAKED";
+      values.roofType = shape == Shape::kNormal ? PlainText("FLAT") : PlainText("PEAKED");
       values.sizeX = statement.Field<2>();
       values.sizeZ = statement.Field<3>();
       break;
@@ -261,16 +261,16 @@ void ReadFootprint(const BuildingStatement& statement, Shape shape, ShapeValues&
 }
 
 void TakeTextureIndices(const BuildingArea& area, ShapeValues& values) {
-  values.textureIndexBottomX = area.textureIndexBottomX;
-  values.textureIndexBottomZ = area.textureIndexBottomZ;
-  values.textureIndexWindowX = area.textureIndexWindowX;
-  values.textureIndexWindowY = area.textureIndexWindowY;
-  values.textureIndexWindowZ = area.textureIndexWindowZ;
-  values.textureIndexTopX = area.textureIndexTopX;
-  values.textureIndexTopZ = area.textureIndexTopZ;
-  values.textureIndexRoofX = area.textureIndexRoofX;
-  values.textureIndexRoofZ = area.textureIndexRoofZ;
-  values.textureIndexRoofY = area.textureIndexRoofY;
+  values.textureIndexBottomX = area.textureIndexBottomX.View();
+  values.textureIndexBottomZ = area.textureIndexBottomZ.View();
+  values.textureIndexWindowX = area.textureIndexWindowX.View();
+  values.textureIndexWindowY = area.textureIndexWindowY.View();
+  values.textureIndexWindowZ = area.textureIndexWindowZ.View();
+  values.textureIndexTopX = area.textureIndexTopX.View();
+  values.textureIndexTopZ = area.textureIndexTopZ.View();
+  values.textureIndexRoofX = area.textureIndexRoofX.View();
+  values.textureIndexRoofZ = area.textureIndexRoofZ.View();
+  values.textureIndexRoofY = area.textureIndexRoofY.View();
 }
 
 void WriteShape(OutputXml& out, const ShapeLines& lines, const ShapeValues& values) {
@@ -291,8 +291,8 @@ void WriteGenericBuilding(RunState& state) {
   const BuildingStatement& statement = state.building_statement;
   BuildingArea& area = state.building_area;
   Shape shape;
-  if (!ShapeOf(statement.Field<1>(), &shape)) {
-    state.Passed(PassedOver::kUnknownShape, statement.Field<1>());
+  if (!ShapeOf(statement.Field<1>().Text(), &shape)) {
+    state.Passed(PassedOver::kUnknownShape, statement.Field<1>().Text());
     state.Converted(Element::kBuildingWithoutShape);
     return;
   }
