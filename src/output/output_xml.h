@@ -100,6 +100,18 @@ class OutputXml {
     at[1] = '\n';
     used_ += size;
   }
+  // For a run of lines that the caller forms itself, with one test for room
+  // instead of one a line: where to write them when `size` bytes fit into
+  // what is left of the buffer and no report is attached, else null. Then
+  // the caller writes at most `size` bytes there and hands their end to
+  // EndDirect; given null, it writes the lines with WriteXmlLine, so that the
+  // blocks handed to the writer, and the report, are as always.
+  char* BeginDirect(std::size_t size) {
+    if (report_ || size > kBufferSize - used_) return nullptr;
+    return buffer_.get() + used_;
+  }
+  void EndDirect(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+
   // Writes out what is held back and closes the file; failure stops the run.
   void Close();
   // Waits for the writer thread: a block that it failed to write stops the
