@@ -18,13 +18,19 @@ void BuildingStatement::Start(const Fields& opening, std::string_view line) {
   // taken from a copy. A field that `line` does not hold is the list's own,
   // which no split replaces while the statement is gathered and written.
   opening_.assign(line);
-  line_ = ScannedLine::Scan(opening_);
+  const ScannedLine copy = ScannedLine::Scan(opening_);
+  const ScannedLine outside;  // not plain: its texts are tested when written
   const auto begin = reinterpret_cast<std::uintptr_t>(line.data());
   for (std::size_t i = 0; i < opening.Count(); ++i) {
-    std::string_view field = opening.Text(i);
+    const std::string_view field = opening.Text(i);
     const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(field.data()) - begin;
-    if (at <= line.size() && field.size() <= line.size() - at) field = {opening_.data() + at, field.size()};
-    Add(field);
+    if (at <= line.size() && field.size() <= line.size() - at) {
+      line_ = copy;
+      Add(std::string_view(opening_.data() + at, field.size()));
+    } else {
+      line_ = outside;
+      Add(field);
+    }
   }
 }
 

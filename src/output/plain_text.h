@@ -5,6 +5,7 @@
 // the program is compiled, or a part of a line that was scanned.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,26 +64,32 @@ class ScannedLine {
 
   std::string_view Text() const { return text_; }
   bool Plain() const { return plain_; }
-  // `part` as a scanned text: plain when the line is and `part` lies within it.
-  ScannedText Part(std::string_view part) const {
-    if (plain_ && Holds(part)) return PlainText(part);
-    return ScannedText::Untested(part);
-  }
-
- private:
-  ScannedLine(std::string_view text, bool plain) : text_(text), plain_(plain) {}
+  // Whether `part` lies within the line.
   bool Holds(std::string_view part) const {
     const auto begin = reinterpret_cast<std::uintptr_t>(text_.data());
     const auto at = reinterpret_cast<std::uintptr_t>(part.data());
     return at >= begin && at - begin <= text_.size() && part.size() <= text_.size() - (at - begin);
   }
+  // `part` as a scanned text: plain when the line is, which requires that
+  // `part` lies within it (Holds: the caller took it from Text()). That is
+  // not checked again for every word; a debug build asserts it. A line that
+  // is not plain, as a default one, gives any text untested.
+  ScannedText Part(std::string_view part) const {
+    if (!plain_) return ScannedText::Untested(part);
+    assert(Holds(part));
+    return PlainText(part);
+  }
+
+ private:
+  ScannedLine(std::string_view text, bool plain) : text_(text), plain_(plain) {}
   std::string_view text_;
   bool plain_ = false;
 };
 
 // `text`, scanned on its own.
 inline ScannedText Scanned(std::string_view text) {
-  return ScannedLine::Scan(text).Part(text);
+  const ScannedLine line = ScannedLine::Scan(text);
+  return line.Part(line.Text());
 }
 
 // A copy of a scanned text that outlives what it was taken from, with its
