@@ -21,15 +21,16 @@ void BuildingStatement::Start(const Fields& opening, std::string_view line) {
   const ScannedLine copy = ScannedLine::Scan(opening_);
   const ScannedLine outside;  // not plain: its texts are tested when written
   const auto begin = reinterpret_cast<std::uintptr_t>(line.data());
+  line_ = copy;
   for (std::size_t i = 0; i < opening.Count(); ++i) {
     const std::string_view field = opening.Text(i);
     const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(field.data()) - begin;
     if (at <= line.size() && field.size() <= line.size() - at) {
-      line_ = copy;
       Add(std::string_view(opening_.data() + at, field.size()));
     } else {
       line_ = outside;
       Add(field);
+      line_ = copy;
     }
   }
 }

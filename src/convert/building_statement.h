@@ -21,7 +21,6 @@
 #include <array>
 #include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,20 +64,16 @@ class BuildingStatement {
   }
 
   // The N values after the first occurrence of a section word (letter case
-  // ignored), or nothing when the word does not occur. A statement that ends
+  // ignored), or null when the word does not occur. A statement that ends
   // before the N-th value stops the run at the first index it lacks.
   template <std::size_t N>
-  std::optional<std::array<ScannedText, N>> SectionValues(SectionWord word) const {
+  const ScannedText* SectionValues(SectionWord word) const {
     static_assert(N <= kSectionValues, "only five values after a section word are kept");
     const Section& section = sections_[word];
-    if (section.at < 0) return std::nullopt;
-    std::array<ScannedText, N> values;
-    for (std::size_t k = 0; k < N; ++k) {
-      const std::size_t index = static_cast<std::size_t>(section.at) + 1 + k;
-      if (index >= count_) throw Failure::MissingField(index);
-      values[k] = section.values[k];
-    }
-    return values;
+    if (section.at < 0) return nullptr;
+    const std::size_t first = static_cast<std::size_t>(section.at) + 1;
+    if (first + N > count_) throw Failure::MissingField(count_ < first ? first : count_);
+    return section.values.data();
   }
 
  private:

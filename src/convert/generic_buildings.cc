@@ -225,9 +225,9 @@ struct Target {
 template <std::size_t N>
 void ReadSection(const BuildingStatement& statement, BuildingStatement::SectionWord word,
                  const Target (&targets)[N]) {
-  const auto values = statement.SectionValues<N>(word);
+  const ScannedText* values = statement.SectionValues<N>(word);
   if (!values) return;
-  for (std::size_t k = 0; k < N; ++k) targets[k].Set((*values)[k]);
+  for (std::size_t k = 0; k < N; ++k) targets[k].Set(values[k]);
 }
 
 void ReadSections(const BuildingStatement& statement, Shape shape, ShapeValues& values,
