@@ -136,9 +136,15 @@ void GatherBuildingStatement(RunState& state) {
 void WriteBuildingPlacement(RunState& state) {
   const BuildingArea& area = state.building_area;
   OutputXml& out = state.output_xml;
-  WriteSceneryObjectPosition(out, area.lat.View(), area.lon.View());
-  WriteSceneryObjectAttitude(out, PlainText("0"), area.heading.View(), "TRUE");
-  WriteSceneryObjectComplexity(out, area.imageComplexity);
+  constexpr PlainText kAlt = "0";
+  constexpr std::string_view kAltitudeIsAgl = "TRUE";
+  if (!WriteSceneryObjectStartDirectly(out, area.lat.View(), area.lon.View(), kAlt,
+                                       area.heading.View(), kAltitudeIsAgl,
+                                       area.imageComplexity)) {
+    WriteSceneryObjectPosition(out, area.lat.View(), area.lon.View());
+    WriteSceneryObjectAttitude(out, kAlt, area.heading.View(), kAltitudeIsAgl);
+    WriteSceneryObjectComplexity(out, area.imageComplexity);
+  }
   WriteGenericBuilding(state);
   WriteSceneryObjectEnd(out);
 }

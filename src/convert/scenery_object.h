@@ -25,4 +25,13 @@ void WriteSceneryObjectAttitude(OutputXml& out, ScannedText alt, ScannedText hea
 void WriteSceneryObjectComplexity(OutputXml& out, std::string_view image_complexity);
 void WriteSceneryObjectEnd(OutputXml& out);
 
+// Lines 1 to 9 at once, with one test for room, when every value is plain
+// (output/plain_text.h), no report is attached and they fit into what is
+// left of the output buffer (OutputXml::BeginDirect); false, having written
+// nothing, when not: then they are written with the three writers above.
+bool WriteSceneryObjectStartDirectly(OutputXml& out, ScannedText lat, ScannedText lon,
+                                     ScannedText alt, ScannedText heading,
+                                     std::string_view altitude_is_agl,
+                                     std::string_view image_complexity);
+
 }  // namespace ferry
