@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "sca/fields.h"
 
@@ -51,7 +52,7 @@ void BuildingStatement::AddLine(std::string_view trimmed) {
 // Most items are none of the kept ones: the values of the sections found so
 // far are taken while they last, and only an item of a section word's
 // length is compared with the words not found yet.
-void BuildingStatement::Add(std::string_view item) {
+inline void BuildingStatement::Add(std::string_view item) {
   const std::size_t index = count_++;
   if (index < kFixedFields) {
     head_[index] = line_.Part(item);
@@ -74,13 +75,33 @@ void BuildingStatement::TakeValue(std::size_t index, std::string_view item) {
   }
 }
 
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "the words are read lowest byte first");
+
+// Four letters as the bytes of a word in memory.
+constexpr std::uint32_t Letters(const char (&word)[5]) {
+  return static_cast<std::uint32_t>(word[0]) | static_cast<std::uint32_t>(word[1]) << 8 |
+         static_cast<std::uint32_t>(word[2]) << 16 | static_cast<std::uint32_t>(word[3]) << 24;
+}
+
+// The four bytes at `text` with the case bit (0x20) set: that equals four
+// lower-case letters exactly when the bytes are those letters in either case.
+std::uint32_t CaseBitSet(const char* text) {
+  std::uint32_t bytes;
+  std::memcpy(&bytes, text, 4);
+  return bytes | 0x20202020u;
+}
+
+}  // namespace
+
 // LEVEL1, LEVEL2, LEVEL3 and ROOF, letter case ignored.
 void BuildingStatement::FindSectionWord(std::size_t index, std::string_view item) {
   std::size_t s;
-  if (item.size() == 4 && EqualsIgnoringCase(item, kSectionWords[kRoof])) {
+  if (item.size() == 4 && CaseBitSet(item.data()) == Letters("roof")) {
     s = kRoof;
   } else if (item.size() == 6 && item[5] >= '1' && item[5] <= '3' &&
-             EqualsIgnoringCase(item.substr(0, 5), "LEVEL")) {
+             CaseBitSet(item.data()) == Letters("leve") && (item[4] | 0x20) == 'l') {
     s = static_cast<std::size_t>(kLevel1 + (item[5] - '1'));
   } else {
     return;
