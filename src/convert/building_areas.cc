@@ -139,8 +139,7 @@ void WriteBuildingPlacement(RunState& state) {
   constexpr PlainText kAlt = "0";
   constexpr std::string_view kAltitudeIsAgl = "TRUE";
   if (!WriteSceneryObjectStartDirectly(out, area.lat.View(), area.lon.View(), kAlt,
-                                       area.heading.View(), kAltitudeIsAgl,
-                                       area.imageComplexity)) {
+                                       area.heading.View(), kAltitudeIsAgl, area.imageComplexity)) {
     WriteSceneryObjectPosition(out, area.lat.View(), area.lon.View());
     WriteSceneryObjectAttitude(out, kAlt, area.heading.View(), kAltitudeIsAgl);
     WriteSceneryObjectComplexity(out, area.imageComplexity);

@@ -97,7 +97,7 @@ class BuildingStatement {
   // after another, and room for one more: the line being added.
   std::unique_ptr<char[]> lines_;
   std::size_t lines_used_ = 0;
-  ScannedLine line_;      // the line whose items are being added
+  ScannedLine line_;        // the line whose items are being added
   bool line_kept_ = false;  // it holds a kept item
   std::size_t count_ = 0;
   unsigned unfound_ = 0;     // bit s: section word s has not occurred

@@ -207,61 +207,49 @@ bool ShapeOf(std::string_view word, Shape* shape) {
 
 // Where a value read after a section word goes: a value of this building,
 // or a texture index of the area, which the next building starts from.
-struct Target {
-  Target(ScannedText* view) : view(view) {}
-  Target(KeptText* text) : text(text) {}
-  void Set(ScannedText value) const {
-    if (view)
-      *view = value;
-    else
-      text->Assign(value);
-  }
-  ScannedText* view = nullptr;
-  KeptText* text = nullptr;
-};
+void Set(ScannedText* target, ScannedText value) {
+  *target = value;
+}
+void Set(KeptText* target, ScannedText value) {
+  target->Assign(value);
+}
 
 // Reads the values after a section word into `targets`, in ascending order.
 // A section word that does not occur leaves them as they are.
-template <std::size_t N>
+template <typename... Targets>
 void ReadSection(const BuildingStatement& statement, BuildingStatement::SectionWord word,
-                 const Target (&targets)[N]) {
-  const ScannedText* values = statement.SectionValues<N>(word);
+                 Targets... targets) {
+  const ScannedText* values = statement.SectionValues<sizeof...(Targets)>(word);
   if (!values) return;
-  for (std::size_t k = 0; k < N; ++k) targets[k].Set(values[k]);
+  (Set(targets, *values++), ...);
 }
 
 void ReadSections(const BuildingStatement& statement, Shape shape, ShapeValues& values,
                   BuildingArea& area) {
   using S = BuildingStatement;
   if (shape == Shape::kPoly) {
-    ReadSection(statement, S::kLevel1,
-                {&values.bottomTexture, &values.sizeBottomY, &area.textureIndexBottomX});
-    ReadSection(statement, S::kLevel2,
-                {&values.windowTexture, &values.sizeWindowY, &area.textureIndexWindowX,
-                 &area.textureIndexWindowY});
-    ReadSection(statement, S::kLevel3,
-                {&values.topTexture, &values.sizeTopY, &area.textureIndexTopX});
-    ReadSection(statement, S::kRoof,
-                {&values.roofTexture, &values.sizeRoofY, &area.textureIndexRoofX,
-                 &area.textureIndexRoofZ});
+    ReadSection(statement, S::kLevel1, &values.bottomTexture, &values.sizeBottomY,
+                &area.textureIndexBottomX);
+    ReadSection(statement, S::kLevel2, &values.windowTexture, &values.sizeWindowY,
+                &area.textureIndexWindowX, &area.textureIndexWindowY);
+    ReadSection(statement, S::kLevel3, &values.topTexture, &values.sizeTopY,
+                &area.textureIndexTopX);
+    ReadSection(statement, S::kRoof, &values.roofTexture, &values.sizeRoofY,
+                &area.textureIndexRoofX, &area.textureIndexRoofZ);
     return;
   }
-  ReadSection(statement, S::kLevel1,
-              {&values.bottomTexture, &values.sizeBottomY, &area.textureIndexBottomX,
-               &area.textureIndexBottomZ});
-  ReadSection(statement, S::kLevel2,
-              {&values.windowTexture, &values.sizeWindowY, &area.textureIndexWindowX,
-               &area.textureIndexWindowY, &area.textureIndexWindowZ});
-  ReadSection(
-      statement, S::kLevel3,
-      {&values.topTexture, &values.sizeTopY, &area.textureIndexTopX, &area.textureIndexTopZ});
+  ReadSection(statement, S::kLevel1, &values.bottomTexture, &values.sizeBottomY,
+              &area.textureIndexBottomX, &area.textureIndexBottomZ);
+  ReadSection(statement, S::kLevel2, &values.windowTexture, &values.sizeWindowY,
+              &area.textureIndexWindowX, &area.textureIndexWindowY, &area.textureIndexWindowZ);
+  ReadSection(statement, S::kLevel3, &values.topTexture, &values.sizeTopY, &area.textureIndexTopX,
+              &area.textureIndexTopZ);
   if (shape == Shape::kPeaked) {
-    ReadSection(statement, S::kRoof,
-                {&values.roofTexture, &area.textureIndexRoofX, &area.textureIndexRoofZ,
-                 &values.sizeRoofY, &area.textureIndexRoofY});
+    ReadSection(statement, S::kRoof, &values.roofTexture, &area.textureIndexRoofX,
+                &area.textureIndexRoofZ, &values.sizeRoofY, &area.textureIndexRoofY);
   } else {
-    ReadSection(statement, S::kRoof,
-                {&values.roofTexture, &area.textureIndexRoofX, &area.textureIndexRoofZ});
+    ReadSection(statement, S::kRoof, &values.roofTexture, &area.textureIndexRoofX,
+                &area.textureIndexRoofZ);
   }
 }
 

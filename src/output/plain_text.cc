@@ -11,7 +11,8 @@ namespace {
 // The bytes that make a value not plain: "&", "<", '"' and those from 0x80.
 bool HoldsNoPlainByte(const char* text, std::size_t n) {
   unsigned char seen = 0;
-  for (std::size_t i = 0; i < n; ++i) seen |= detail::kMayRewrite[static_cast<unsigned char>(text[i])];
+  for (std::size_t i = 0; i < n; ++i)
+    seen |= detail::kMayRewrite[static_cast<unsigned char>(text[i])];
   return (seen & 1) == 0;
 }
 
@@ -43,9 +44,10 @@ ScannedLine ScannedLine::Scan(std::string_view text) {
   if (n >= 16) {
     __m128i seen = _mm_setzero_si128();
     for (std::size_t i = 0; n - i >= 16; i += 16)
-      seen = _mm_or_si128(seen, NotPlain(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i))));
-    seen = _mm_or_si128(
-        seen, NotPlain(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + n - 16))));
+      seen =
+          _mm_or_si128(seen, NotPlain(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i))));
+    seen = _mm_or_si128(seen,
+                        NotPlain(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + n - 16))));
     return {text, _mm_movemask_epi8(seen) == 0};
   }
 #endif
