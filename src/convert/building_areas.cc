@@ -73,9 +73,13 @@ void HandleAreaLine(RunState& state) {
     return;
   }
   if (statement == kNone) return;
-  // A building statement keeps every field; the others read none past 5.
+  // A building statement keeps every field, split from its own upper-cased
+  // copy of the line; the others read none past 5.
   Fields& fields = state.fields;
-  fields.SplitFields(input.CurrentLine(), statement == kAdvBldg ? SIZE_MAX : 6);
+  if (statement == kAdvBldg)
+    fields.SplitFields(state.building_statement.TakeOpeningLine(input.TrimmedLine()));
+  else
+    fields.SplitFields(input.CurrentLine(), 6);
 
   switch (statement) {
     case kIfVarRange: {
@@ -122,7 +126,7 @@ bool ClosesStatement(const BuildingStatement& statement) {
 
 void GatherBuildingStatement(RunState& state) {
   BuildingStatement& statement = state.building_statement;
-  statement.Start(state.fields, state.input_sca.CurrentLine());
+  statement.Start(state.fields);
   if (statement.Last() == ")") return;
   // The end of the input ends the gathering; the statement is written from
   // what was gathered.

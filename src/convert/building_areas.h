@@ -48,8 +48,9 @@ void HandleAreaLine(RunState& state);
 // With buildings off: tells the report of an area statement passed over.
 void PassOverAreaLine(RunState& state);
 
-// Gathers the "ADVBLDG(" statement whose opening line is in Fields, with its
-// continuation lines, into the run's BuildingStatement.
+// Gathers the "ADVBLDG(" statement whose opening line is in Fields (split
+// from BuildingStatement::TakeOpeningLine), with its continuation lines, into
+// the run's BuildingStatement.
 void GatherBuildingStatement(RunState& state);
 // Writes the SceneryObject of the gathered building.
 void WriteBuildingPlacement(RunState& state);

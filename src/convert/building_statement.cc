@@ -8,30 +8,31 @@
 
 namespace ferry {
 
-void BuildingStatement::Start(const Fields& opening, std::string_view line) {
+std::string_view BuildingStatement::TakeOpeningLine(std::string_view trimmed) {
+  opening_.resize(trimmed.size());
+  opening_line_ = ScannedLine::UpperCaseInto(opening_.data(), trimmed);
+  return opening_line_.Text();
+}
+
+void BuildingStatement::Start(const Fields& opening) {
   count_ = 0;
   for (Section& section : sections_) section.at = -1;
   unfound_ = (1u << kSectionWords.size()) - 1;
   collecting_ = 0;
   last_ = {};
   lines_used_ = 0;
-  // The fields view `line`, which the next line read replaces: they are
-  // taken from a copy. A field that `line` does not hold is the list's own,
-  // which no split replaces while the statement is gathered and written.
-  opening_.assign(line);
-  const ScannedLine copy = ScannedLine::Scan(opening_);
+  // A field that the opening line does not hold is the list's own, which no
+  // split replaces while the statement is gathered and written.
   const ScannedLine outside;  // not plain: its texts are tested when written
-  const auto begin = reinterpret_cast<std::uintptr_t>(line.data());
-  line_ = copy;
+  line_ = opening_line_;
   for (std::size_t i = 0; i < opening.Count(); ++i) {
     const std::string_view field = opening.Text(i);
-    const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(field.data()) - begin;
-    if (at <= line.size() && field.size() <= line.size() - at) {
-      Add(std::string_view(opening_.data() + at, field.size()));
+    if (opening_line_.Holds(field)) {
+      Add(field);
     } else {
       line_ = outside;
       Add(field);
-      line_ = copy;
+      line_ = opening_line_;
     }
   }
 }

@@ -5,7 +5,7 @@
 // 5), the values that follow the first occurrence of each section word, and
 // the last item, which tells whether the statement is closed. Those are kept
 // as views, and the rest only counted. The views are into texts the
-// statement owns: a copy of the opening line, and the upper-cased word
+// statement owns: the opening line, and the upper-cased word
 // windows (first 255 characters) of the continuation lines that hold a kept
 // item; a continuation line that holds none is written over by the next one.
 // At most 26 items are kept, so at most 26 continuation lines are, and an
@@ -43,9 +43,15 @@ class BuildingStatement {
   // The most values a shape reads after one section word.
   static constexpr std::size_t kSectionValues = 5;
 
-  // Starts with the fields of the opening line, split from `line`; the
-  // fields that `line` does not hold stay as `opening` holds them.
-  void Start(const Fields& opening, std::string_view line);
+  // Takes the opening line, trimmed in the letter case of the file, and
+  // gives it upper-cased (as InputSca::CurrentLine) in the statement's own
+  // text, to be split and handed to Start: it stays while the statement is
+  // gathered and written.
+  std::string_view TakeOpeningLine(std::string_view trimmed);
+  // Starts with the fields of the opening line, split from the text that
+  // TakeOpeningLine gave; a field that the text does not hold stays as
+  // `opening` holds it.
+  void Start(const Fields& opening);
   // Appends the words of a continuation line, given trimmed in the letter
   // case of the file: those of its first 255 characters, upper-cased.
   void AddLine(std::string_view trimmed);
@@ -92,7 +98,8 @@ class BuildingStatement {
   std::array<ScannedText, kFixedFields> head_;
   std::array<Section, kSectionWords.size()> sections_;
   std::string_view last_;
-  std::string opening_;  // the opening line's text
+  std::string opening_;       // the opening line's text
+  ScannedLine opening_line_;  // opening_ scanned
   // The word windows of the continuation lines that hold kept items, one
   // after another, and room for one more: the line being added.
   std::unique_ptr<char[]> lines_;
