@@ -73,9 +73,13 @@ void HandleAreaLine(RunState& state) {
     return;
   }
   if (statement == kNone) return;
-  // A building statement keeps every field; the others read none past 5.
+  // A building statement keeps every field, split from its own upper-cased
+  // copy of the line; the others read none past 5.
   Fields& fields = state.fields;
-  fields.SplitFields(input.UpperLine(), statement == kAdvBldg ? SIZE_MAX : 6);
+  if (statement == kAdvBldg)
+    fields.SplitFields(state.building_statement.TakeOpeningLine(input.TrimmedLine()));
+  else
+    fields.SplitFields(input.UpperLine(), 6);
 
   switch (statement) {
     case kIfVarRange: {
@@ -84,14 +88,12 @@ void HandleAreaLine(RunState& state) {
       break;
     }
     case kRefPoint:
-      area.lat.assign(fields.Text(4));
-      ColonsToSpacesInPlace(area.lat);
-      area.lon.assign(fields.Text(5));
-      ColonsToSpacesInPlace(area.lon);
+      area.lat.Assign(Scanned(ColonsToSpaces(fields.Text(4))));
+      area.lon.Assign(Scanned(ColonsToSpaces(fields.Text(5))));
       area.hasRefPoint = true;
       break;
     case kRotatedCall:
-      area.heading = fields.Text(4);
+      area.heading.Assign(Scanned(fields.Text(4)));
       break;
     case kAdvBldg:
       if (!area.hasRefPoint) state.Passed(PassedOver::kBuildingBeforeRefpoint);
@@ -130,7 +132,7 @@ void GatherBuildingStatement(RunState& state) {
   // what was gathered.
   while (!state.input_sca.AtInputEnd()) {
     state.input_sca.ReadSourceLine();
-    statement.AddWords(state.input_sca.UpperLine());
+    statement.AddLine(state.input_sca.TrimmedLine());
     if (ClosesStatement(statement)) return;
   }
 }
@@ -138,9 +140,14 @@ void GatherBuildingStatement(RunState& state) {
 void WriteBuildingPlacement(RunState& state) {
   const BuildingArea& area = state.building_area;
   OutputXml& out = state.output_xml;
-  WriteSceneryObjectPosition(out, area.lat, area.lon);
-  WriteSceneryObjectAttitude(out, "0", area.heading, "TRUE");
-  WriteSceneryObjectComplexity(out, area.imageComplexity);
+  constexpr PlainText kAlt = "0";
+  constexpr std::string_view kAltitudeIsAgl = "TRUE";
+  if (!WriteSceneryObjectStartDirectly(out, area.lat.View(), area.lon.View(), kAlt,
+                                       area.heading.View(), kAltitudeIsAgl, area.imageComplexity)) {
+    WriteSceneryObjectPosition(out, area.lat.View(), area.lon.View());
+    WriteSceneryObjectAttitude(out, kAlt, area.heading.View(), kAltitudeIsAgl);
+    WriteSceneryObjectComplexity(out, area.imageComplexity);
+  }
   WriteGenericBuilding(state);
   WriteSceneryObjectEnd(out);
 }

@@ -6,28 +6,31 @@
 #include <string>
 #include <string_view>
 
+#include "output/plain_text.h"
+
 namespace ferry {
 
 class RunState;
 
-// The current area. Every value is text, copied unchanged.
+// The current area. Every value is text, copied unchanged; those that each
+// building writes keep whether they are plain (output/plain_text.h).
 struct BuildingArea {
   bool inArea = false;
-  std::string lat;
-  std::string lon;
-  std::string heading;
+  KeptText lat;
+  KeptText lon;
+  KeptText heading;
   std::string imageComplexity;
   // Carried from building to building within an area.
-  std::string textureIndexBottomX;
-  std::string textureIndexBottomZ;
-  std::string textureIndexWindowX;
-  std::string textureIndexWindowY;
-  std::string textureIndexWindowZ;
-  std::string textureIndexTopX;
-  std::string textureIndexTopZ;
-  std::string textureIndexRoofX;
-  std::string textureIndexRoofZ;
-  std::string textureIndexRoofY;
+  KeptText textureIndexBottomX;
+  KeptText textureIndexBottomZ;
+  KeptText textureIndexWindowX;
+  KeptText textureIndexWindowY;
+  KeptText textureIndexWindowZ;
+  KeptText textureIndexTopX;
+  KeptText textureIndexTopZ;
+  KeptText textureIndexRoofX;
+  KeptText textureIndexRoofZ;
+  KeptText textureIndexRoofY;
 
   // Whether a "REFPOINT(" has placed the area; for the report only.
   bool hasRefPoint = false;
@@ -45,8 +48,9 @@ void HandleAreaLine(RunState& state);
 // With buildings off: tells the report of an area statement passed over.
 void PassOverAreaLine(RunState& state);
 
-// Gathers the "ADVBLDG(" statement whose opening line is in Fields, with its
-// continuation lines, into the run's BuildingStatement.
+// Gathers the "ADVBLDG(" statement whose opening line is in Fields (split
+// from BuildingStatement::TakeOpeningLine), with its continuation lines, into
+// the run's BuildingStatement.
 void GatherBuildingStatement(RunState& state);
 // Writes the SceneryObject of the gathered building.
 void WriteBuildingPlacement(RunState& state);

@@ -4,20 +4,29 @@
 // only a few of its items: the shape word and the fixed values (fields 0 to
 // 5), the values that follow the first occurrence of each section word, and
 // the last item, which tells whether the statement is closed. Those are kept
-// and the rest only counted, so an unclosed statement costs no memory beyond
-// its longest line. Only kept items can be asked for: the limits are checked
-// when the shape writer is compiled.
+// as views, and the rest only counted. The views are into texts the
+// statement owns: the opening line, and the upper-cased word
+// windows (first 255 characters) of the continuation lines that hold a kept
+// item; a continuation line that holds none is written over by the next one.
+// At most 26 items are kept, so at most 26 continuation lines are, and an
+// unclosed statement costs no memory beyond its opening line and a fixed
+// amount. Only kept items can be asked for: the limits are checked when the
+// shape writer is compiled.
+//
+// Each line is scanned for the bytes that the value rules change as it is
+// taken in (output/plain_text.h): an item of a line without them is plain,
+// and is written without being tested again.
 #pragma once
 
 #include <array>
 #include <cstddef>
-#include <cstring>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 
-#include "base/copy_bytes.h"
 #include "base/failure.h"
+#include "output/plain_text.h"
+#include "sca/text.h"
 
 namespace ferry {
 
@@ -34,75 +43,69 @@ class BuildingStatement {
   // The most values a shape reads after one section word.
   static constexpr std::size_t kSectionValues = 5;
 
-  // Starts with the fields of the opening line.
+  // Takes the opening line, trimmed in the letter case of the file, and
+  // gives it upper-cased (as InputSca::CurrentLine) in the statement's own
+  // text, to be split and handed to Start: it stays while the statement is
+  // gathered and written.
+  std::string_view TakeOpeningLine(std::string_view trimmed);
+  // Starts with the fields of the opening line, split from the text that
+  // TakeOpeningLine gave; a field that the text does not hold stays as
+  // `opening` holds it.
   void Start(const Fields& opening);
-  // Appends the words of a continuation line (its first 255 characters).
-  void AddWords(std::string_view line);
+  // Appends the words of a continuation line, given trimmed in the letter
+  // case of the file: those of its first 255 characters, upper-cased.
+  void AddLine(std::string_view trimmed);
 
   std::size_t Count() const { return count_; }
-  // The last item: valid until the next line is read.
+  // The last item: valid until the next line is added.
   std::string_view Last() const { return last_; }
 
   // Field I; a statement without it stops the run with "List index out of
   // bounds (I)".
   template <std::size_t I>
-  std::string_view Field() const {
+  ScannedText Field() const {
     static_assert(I < kFixedFields, "only fields 0 to 5 are kept");
     if (I >= count_) throw Failure::MissingField(I);
-    return head_[I].View();
+    return head_[I];
   }
 
   // The N values after the first occurrence of a section word (letter case
-  // ignored), or nothing when the word does not occur. A statement that ends
+  // ignored), or null when the word does not occur. A statement that ends
   // before the N-th value stops the run at the first index it lacks.
   template <std::size_t N>
-  std::optional<std::array<std::string_view, N>> SectionValues(SectionWord word) const {
+  const ScannedText* SectionValues(SectionWord word) const {
     static_assert(N <= kSectionValues, "only five values after a section word are kept");
     const Section& section = sections_[word];
-    if (section.at < 0) return std::nullopt;
-    std::array<std::string_view, N> values;
-    for (std::size_t k = 0; k < N; ++k) {
-      const std::size_t index = static_cast<std::size_t>(section.at) + 1 + k;
-      if (index >= count_) throw Failure::MissingField(index);
-      values[k] = section.values[k].View();
-    }
-    return values;
+    if (section.at < 0) return nullptr;
+    const std::size_t first = static_cast<std::size_t>(section.at) + 1;
+    if (first + N > count_) throw Failure::MissingField(count_ < first ? first : count_);
+    return section.values.data();
   }
 
  private:
-  // A copy of an item: short ones, most of them, within the object.
-  class KeptItem {
-   public:
-    void Assign(std::string_view item) {
-      size_ = item.size();
-      if (size_ <= sizeof short_) {
-        CopyBytes(short_, item.data(), size_);
-      } else {
-        long_.assign(item);
-      }
-    }
-    std::string_view View() const {
-      return size_ <= sizeof short_ ? std::string_view(short_, size_) : std::string_view(long_);
-    }
-
-   private:
-    char short_[32];
-    std::size_t size_ = 0;
-    std::string long_;
-  };
+  // The most items kept: the fixed fields and the values of the sections.
+  static constexpr std::size_t kKeptItems = kFixedFields + kSectionWords.size() * kSectionValues;
 
   struct Section {
     long at = -1;
-    std::array<KeptItem, kSectionValues> values;
+    std::array<ScannedText, kSectionValues> values;
   };
 
   void Add(std::string_view item);
   void TakeValue(std::size_t index, std::string_view item);
   void FindSectionWord(std::size_t index, std::string_view item);
 
-  std::array<KeptItem, kFixedFields> head_;
+  std::array<ScannedText, kFixedFields> head_;
   std::array<Section, kSectionWords.size()> sections_;
   std::string_view last_;
+  std::string opening_;       // the opening line's text
+  ScannedLine opening_line_;  // opening_ scanned
+  // The word windows of the continuation lines that hold kept items, one
+  // after another, and room for one more: the line being added.
+  std::unique_ptr<char[]> lines_;
+  std::size_t lines_used_ = 0;
+  ScannedLine line_;        // the line whose items are being added
+  bool line_kept_ = false;  // it holds a kept item
   std::size_t count_ = 0;
   unsigned unfound_ = 0;     // bit s: section word s has not occurred
   unsigned collecting_ = 0;  // bit s: the next item is a value of section s

@@ -1,9 +1,13 @@
 #include "convert/generic_buildings.h"
 
+#include <cstring>
+#include <iterator>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "base/copy_bytes.h"
 #include "convert/run_state.h"
 
 namespace ferry {
@@ -12,49 +16,46 @@ namespace {
 
 enum class Shape { kNormal, kPeaked, kSloped, kPoly };
 
-// Every value the attribute lines of a shape may carry. The texture names,
-// heights and footprint view items of the BuildingStatement, which stays
-// unchanged while the building is written; the texture indices view the
-// area's, which outlive the building.
+// Every value the attribute lines of a shape may carry, with whether it is
+// plain. The texture names, heights and footprint view items of the
+// BuildingStatement, which stays unchanged while the building is written;
+// the texture indices view the area's, which outlive the building.
 struct ShapeValues {
-  std::string_view roofType;
-  std::string_view buildingSides;
-  std::string_view smoothing = "TRUE";
-  std::string_view sizeX;
-  std::string_view sizeZ;
-  std::string_view sizeTopX;
-  std::string_view sizeTopZ;
-  std::string_view sizeBottomY = "0";
-  std::string_view sizeWindowY = "0";
-  std::string_view sizeTopY = "0";
-  std::string_view sizeRoofY = "0";
-  std::string_view textureIndexBottomX;
-  std::string_view textureIndexBottomZ;
-  std::string_view textureIndexWindowX;
-  std::string_view textureIndexWindowY;
-  std::string_view textureIndexWindowZ;
-  std::string_view textureIndexTopX;
-  std::string_view textureIndexTopZ;
-  std::string_view textureIndexRoofX;
-  std::string_view textureIndexRoofZ;
-  std::string_view textureIndexRoofY;
-};
-
-// The texture names of the GenericBuilding start tag; all "0" unless a
-// section gives them.
-struct Textures {
-  std::string_view bottomTexture = "0";
-  std::string_view windowTexture = "0";
-  std::string_view topTexture = "0";
-  std::string_view roofTexture = "0";
+  // The texture names of the GenericBuilding start tag; all "0" unless a
+  // section gives them.
+  ScannedText bottomTexture = PlainText("0");
+  ScannedText windowTexture = PlainText("0");
+  ScannedText topTexture = PlainText("0");
+  ScannedText roofTexture = PlainText("0");
+  ScannedText roofType;
+  ScannedText buildingSides;
+  ScannedText smoothing = PlainText("TRUE");
+  ScannedText sizeX;
+  ScannedText sizeZ;
+  ScannedText sizeTopX;
+  ScannedText sizeTopZ;
+  ScannedText sizeBottomY = PlainText("0");
+  ScannedText sizeWindowY = PlainText("0");
+  ScannedText sizeTopY = PlainText("0");
+  ScannedText sizeRoofY = PlainText("0");
+  ScannedText textureIndexBottomX;
+  ScannedText textureIndexBottomZ;
+  ScannedText textureIndexWindowX;
+  ScannedText textureIndexWindowY;
+  ScannedText textureIndexWindowZ;
+  ScannedText textureIndexTopX;
+  ScannedText textureIndexTopZ;
+  ScannedText textureIndexRoofX;
+  ScannedText textureIndexRoofZ;
+  ScannedText textureIndexRoofY;
 };
 
 // An attribute line's text up to its value is formed when the program is
 // compiled: the indentation, the name and ="; it is copied in one piece.
 struct AttributeLine {
-  consteval AttributeLine(const char* name, std::string_view ShapeValues::*value)
+  consteval AttributeLine(const char* name, ScannedText ShapeValues::*value, int indent = 17)
       : attribute(name), value(value) {
-    for (int i = 0; i < 17; ++i) start[start_size++] = ' ';
+    for (int i = 0; i < indent; ++i) start[start_size++] = ' ';
     for (const char* c = name; *c != '\0'; ++c) start[start_size++] = *c;
     start[start_size++] = '=';
     start[start_size++] = '"';
@@ -62,12 +63,20 @@ struct AttributeLine {
   std::string_view Start() const { return {start, start_size}; }
 
   AttributeKey attribute;
-  std::string_view ShapeValues::*value;
+  ScannedText ShapeValues::*value;
   char start[48] = {};
   std::size_t start_size = 0;
 };
 
 using V = ShapeValues;
+
+// The texture names of the GenericBuilding start tag; the last one ends it.
+constexpr AttributeLine kTextureLines[] = {
+    {"bottomTexture", &V::bottomTexture, 11},
+    {"roofTexture", &V::roofTexture, 11},
+    {"topTexture", &V::topTexture, 11},
+    {"windowTexture", &V::windowTexture, 11},
+};
 
 // The attribute lines of each shape's element, in their order; the last one
 // closes the element. POLY leaves out the Z indices of its levels, and the
@@ -130,23 +139,42 @@ constexpr AttributeLine kPolyLines[] = {
     {"textureIndexRoofY", &V::textureIndexRoofY},
 };
 
+// A line without a value, formed when the program is compiled, with its
+// CR LF: copied in one piece of the array's size.
+struct FixedLine {
+  consteval FixedLine(const char* text) {
+    for (const char* c = text; *c != '\0'; ++c) line[size++] = *c;
+    line[size] = '\r';
+    line[size + 1] = '\n';
+  }
+  // The line without its CR LF.
+  std::string_view Text() const { return {line, size}; }
+
+  char line[40] = {};
+  std::size_t size = 0;
+};
+
+constexpr FixedLine kRectangularElement = "           <RectangularBuilding";
+constexpr FixedLine kPyramidalElement = "           <PyramidalBuilding";
+constexpr FixedLine kMultiSidedElement = "           <MultiSidedBuilding";
+
 struct ShapeLines {
-  std::string_view element;
+  const FixedLine& element;
   std::span<const AttributeLine> attributes;
 };
 
 ShapeLines LinesOf(Shape shape) {
   switch (shape) {
     case Shape::kNormal:
-      return {"           <RectangularBuilding", std::span(kRectangularLines).first(15)};
+      return {kRectangularElement, std::span(kRectangularLines).first(15)};
     case Shape::kPeaked:
-      return {"           <RectangularBuilding", kRectangularLines};
+      return {kRectangularElement, kRectangularLines};
     case Shape::kSloped:
-      return {"           <PyramidalBuilding", kSlopedLines};
+      return {kPyramidalElement, kSlopedLines};
     case Shape::kPoly:
       break;
   }
-  return {"           <MultiSidedBuilding", kPolyLines};
+  return {kMultiSidedElement, kPolyLines};
 }
 
 Element ElementOf(Shape shape) {
@@ -179,61 +207,49 @@ bool ShapeOf(std::string_view word, Shape* shape) {
 
 // Where a value read after a section word goes: a value of this building,
 // or a texture index of the area, which the next building starts from.
-struct Target {
-  Target(std::string_view* view) : view(view) {}
-  Target(std::string* text) : text(text) {}
-  void Set(std::string_view value) const {
-    if (view)
-      *view = value;
-    else
-      *text = value;
-  }
-  std::string_view* view = nullptr;
-  std::string* text = nullptr;
-};
+void Set(ScannedText* target, ScannedText value) {
+  *target = value;
+}
+void Set(KeptText* target, ScannedText value) {
+  target->Assign(value);
+}
 
 // Reads the values after a section word into `targets`, in ascending order.
 // A section word that does not occur leaves them as they are.
-template <std::size_t N>
+template <typename... Targets>
 void ReadSection(const BuildingStatement& statement, BuildingStatement::SectionWord word,
-                 const Target (&targets)[N]) {
-  const auto values = statement.SectionValues<N>(word);
+                 Targets... targets) {
+  const ScannedText* values = statement.SectionValues<sizeof...(Targets)>(word);
   if (!values) return;
-  for (std::size_t k = 0; k < N; ++k) targets[k].Set((*values)[k]);
+  (Set(targets, *values++), ...);
 }
 
-void ReadSections(const BuildingStatement& statement, Shape shape, Textures& textures,
-                  ShapeValues& values, BuildingArea& area) {
+void ReadSections(const BuildingStatement& statement, Shape shape, ShapeValues& values,
+                  BuildingArea& area) {
   using S = BuildingStatement;
   if (shape == Shape::kPoly) {
-    ReadSection(statement, S::kLevel1,
-                {&textures.bottomTexture, &values.sizeBottomY, &area.textureIndexBottomX});
-    ReadSection(statement, S::kLevel2,
-                {&textures.windowTexture, &values.sizeWindowY, &area.textureIndexWindowX,
-                 &area.textureIndexWindowY});
-    ReadSection(statement, S::kLevel3,
-                {&textures.topTexture, &values.sizeTopY, &area.textureIndexTopX});
-    ReadSection(statement, S::kRoof,
-                {&textures.roofTexture, &values.sizeRoofY, &area.textureIndexRoofX,
-                 &area.textureIndexRoofZ});
+    ReadSection(statement, S::kLevel1, &values.bottomTexture, &values.sizeBottomY,
+                &area.textureIndexBottomX);
+    ReadSection(statement, S::kLevel2, &values.windowTexture, &values.sizeWindowY,
+                &area.textureIndexWindowX, &area.textureIndexWindowY);
+    ReadSection(statement, S::kLevel3, &values.topTexture, &values.sizeTopY,
+                &area.textureIndexTopX);
+    ReadSection(statement, S::kRoof, &values.roofTexture, &values.sizeRoofY,
+                &area.textureIndexRoofX, &area.textureIndexRoofZ);
     return;
   }
-  ReadSection(statement, S::kLevel1,
-              {&textures.bottomTexture, &values.sizeBottomY, &area.textureIndexBottomX,
-               &area.textureIndexBottomZ});
-  ReadSection(statement, S::kLevel2,
-              {&textures.windowTexture, &values.sizeWindowY, &area.textureIndexWindowX,
-               &area.textureIndexWindowY, &area.textureIndexWindowZ});
-  ReadSection(
-      statement, S::kLevel3,
-      {&textures.topTexture, &values.sizeTopY, &area.textureIndexTopX, &area.textureIndexTopZ});
+  ReadSection(statement, S::kLevel1, &values.bottomTexture, &values.sizeBottomY,
+              &area.textureIndexBottomX, &area.textureIndexBottomZ);
+  ReadSection(statement, S::kLevel2, &values.windowTexture, &values.sizeWindowY,
+              &area.textureIndexWindowX, &area.textureIndexWindowY, &area.textureIndexWindowZ);
+  ReadSection(statement, S::kLevel3, &values.topTexture, &values.sizeTopY, &area.textureIndexTopX,
+              &area.textureIndexTopZ);
   if (shape == Shape::kPeaked) {
-    ReadSection(statement, S::kRoof,
-                {&textures.roofTexture, &area.textureIndexRoofX, &area.textureIndexRoofZ,
-                 &values.sizeRoofY, &area.textureIndexRoofY});
+    ReadSection(statement, S::kRoof, &values.roofTexture, &area.textureIndexRoofX,
+                &area.textureIndexRoofZ, &values.sizeRoofY, &area.textureIndexRoofY);
   } else {
-    ReadSection(statement, S::kRoof,
-                {&textures.roofTexture, &area.textureIndexRoofX, &area.textureIndexRoofZ});
+    ReadSection(statement, S::kRoof, &values.roofTexture, &area.textureIndexRoofX,
+                &area.textureIndexRoofZ);
   }
 }
 
@@ -242,7 +258,7 @@ void ReadFootprint(const BuildingStatement& statement, Shape shape, ShapeValues&
   switch (shape) {
     case Shape::kNormal:
     case Shape::kPeaked:
-      values.roofType = shape == Shape::kNormal ? "FLAT" : "PEAKED";
+      values.roofType = shape == Shape::kNormal ? PlainText("FLAT") : PlainText("PEAKED");
       values.sizeX = statement.Field<2>();
       values.sizeZ = statement.Field<3>();
       break;
@@ -261,28 +277,107 @@ void ReadFootprint(const BuildingStatement& statement, Shape shape, ShapeValues&
 }
 
 void TakeTextureIndices(const BuildingArea& area, ShapeValues& values) {
-  values.textureIndexBottomX = area.textureIndexBottomX;
-  values.textureIndexBottomZ = area.textureIndexBottomZ;
-  values.textureIndexWindowX = area.textureIndexWindowX;
-  values.textureIndexWindowY = area.textureIndexWindowY;
-  values.textureIndexWindowZ = area.textureIndexWindowZ;
-  values.textureIndexTopX = area.textureIndexTopX;
-  values.textureIndexTopZ = area.textureIndexTopZ;
-  values.textureIndexRoofX = area.textureIndexRoofX;
-  values.textureIndexRoofZ = area.textureIndexRoofZ;
-  values.textureIndexRoofY = area.textureIndexRoofY;
+  values.textureIndexBottomX = area.textureIndexBottomX.View();
+  values.textureIndexBottomZ = area.textureIndexBottomZ.View();
+  values.textureIndexWindowX = area.textureIndexWindowX.View();
+  values.textureIndexWindowY = area.textureIndexWindowY.View();
+  values.textureIndexWindowZ = area.textureIndexWindowZ.View();
+  values.textureIndexTopX = area.textureIndexTopX.View();
+  values.textureIndexTopZ = area.textureIndexTopZ.View();
+  values.textureIndexRoofX = area.textureIndexRoofX.View();
+  values.textureIndexRoofZ = area.textureIndexRoofZ.View();
+  values.textureIndexRoofY = area.textureIndexRoofY.View();
 }
 
-void WriteShape(OutputXml& out, const ShapeLines& lines, const ShapeValues& values) {
-  out.WriteXmlLine(Fixed(lines.element));
-  const std::size_t count = lines.attributes.size();
+// Line by line, the last line of `lines` ending in `close`: a value that is
+// not plain is tested (and may be rewritten), and a line that does not fit
+// sends the buffer out first.
+template <std::size_t N>
+void WriteAttributes(OutputXml& out, std::span<const AttributeLine> lines,
+                     const ShapeValues& values, const char (&close)[N]) {
+  const std::size_t count = lines.size();
   for (std::size_t i = 0; i < count; ++i) {
-    const AttributeLine& line = lines.attributes[i];
+    const AttributeLine& line = lines[i];
     if (i + 1 < count)
       out.WriteXmlLine(Fixed(line.Start()), Value(values.*line.value, line.attribute), "\"");
     else
-      out.WriteXmlLine(Fixed(line.Start()), Value(values.*line.value, line.attribute), "\"/>");
+      out.WriteXmlLine(Fixed(line.Start()), Value(values.*line.value, line.attribute), close);
   }
+}
+
+void WriteLineByLine(OutputXml& out, const ShapeLines& lines, const ShapeValues& values) {
+  out.WriteXmlLine("     <GenericBuilding");
+  out.WriteXmlLine("           scale=\"1\"");
+  WriteAttributes(out, kTextureLines, values, "\">");
+  out.WriteXmlLine(Fixed(lines.element.Text()));
+  WriteAttributes(out, lines.attributes, values, "\"/>");
+  out.WriteXmlLine("     </GenericBuilding>");
+}
+
+// The end of an attribute line, in a piece of eight bytes.
+struct LineEnd {
+  char bytes[8];
+  std::size_t size;
+};
+constexpr LineEnd kQuoteEnd = {"\"\r\n", 3};
+
+// Puts the attribute lines at `at`, copying each start and end whole (the
+// bytes past them are written over by the next piece), and gives their end.
+char* PutAttributes(char* at, std::span<const AttributeLine> lines, const ShapeValues& values,
+                    const LineEnd& close) {
+  const std::size_t count = lines.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const AttributeLine& line = lines[i];
+    std::memcpy(at, line.start, sizeof line.start);
+    at += line.start_size;
+    const std::string_view value = (values.*line.value).Text();
+    at = CopyBytes(at, value.data(), value.size());
+    const LineEnd& end = i + 1 < count ? kQuoteEnd : close;
+    std::memcpy(at, end.bytes, sizeof end.bytes);
+    at += end.size;
+  }
+  return at;
+}
+
+// The bytes the lines' values take, or nothing when one of them is not plain.
+std::optional<std::size_t> PlainSize(std::span<const AttributeLine> lines,
+                                     const ShapeValues& values) {
+  std::size_t size = 0;
+  for (const AttributeLine& line : lines) {
+    const ScannedText value = values.*line.value;
+    if (!value.Plain()) return std::nullopt;
+    size += value.Text().size();
+  }
+  return size;
+}
+
+// The whole element with one test for room, when every value is plain and
+// it fits into what is left of the buffer (and no report is attached);
+// false, having written nothing, when not.
+bool WriteDirectly(OutputXml& out, const ShapeLines& lines, const ShapeValues& values) {
+  constexpr std::string_view kHead = "     <GenericBuilding\r\n           scale=\"1\"\r\n";
+  constexpr std::string_view kEnd = "     </GenericBuilding>\r\n";
+  constexpr LineEnd kTagEnd = {"\">\r\n", 4};
+  constexpr LineEnd kElementEnd = {"\"/>\r\n", 5};
+  const std::optional<std::size_t> textures = PlainSize(kTextureLines, values);
+  if (!textures) return false;
+  const std::optional<std::size_t> attributes = PlainSize(lines.attributes, values);
+  if (!attributes) return false;
+  // What is copied, pieces whole: at most this.
+  constexpr std::size_t kLineRoom = sizeof AttributeLine::start + sizeof LineEnd::bytes;
+  const std::size_t room = kHead.size() + sizeof FixedLine::line + kEnd.size() +
+                           (std::size(kTextureLines) + lines.attributes.size()) * kLineRoom +
+                           *textures + *attributes;
+  char* at = out.BeginDirect(room);
+  if (!at) return false;
+  at = CopyBytes(at, kHead.data(), kHead.size());
+  at = PutAttributes(at, kTextureLines, values, kTagEnd);
+  std::memcpy(at, lines.element.line, sizeof lines.element.line);
+  at += lines.element.size + 2;
+  at = PutAttributes(at, lines.attributes, values, kElementEnd);
+  at = CopyBytes(at, kEnd.data(), kEnd.size());
+  out.EndDirect(at);
+  return true;
 }
 
 }  // namespace
@@ -291,29 +386,20 @@ void WriteGenericBuilding(RunState& state) {
   const BuildingStatement& statement = state.building_statement;
   BuildingArea& area = state.building_area;
   Shape shape;
-  if (!ShapeOf(statement.Field<1>(), &shape)) {
-    state.Passed(PassedOver::kUnknownShape, statement.Field<1>());
+  if (!ShapeOf(statement.Field<1>().Text(), &shape)) {
+    state.Passed(PassedOver::kUnknownShape, statement.Field<1>().Text());
     state.Converted(Element::kBuildingWithoutShape);
     return;
   }
 
-  Textures textures;
   ShapeValues values;
   ReadFootprint(statement, shape, values);
-  ReadSections(statement, shape, textures, values, area);
+  ReadSections(statement, shape, values, area);
   TakeTextureIndices(area, values);
 
   OutputXml& out = state.output_xml;
-  out.WriteXmlLine("     <GenericBuilding");
-  out.WriteXmlLine("           scale=\"1\"");
-  out.WriteXmlLine("           bottomTexture=\"", Value(textures.bottomTexture, "bottomTexture"),
-                   "\"");
-  out.WriteXmlLine("           roofTexture=\"", Value(textures.roofTexture, "roofTexture"), "\"");
-  out.WriteXmlLine("           topTexture=\"", Value(textures.topTexture, "topTexture"), "\"");
-  out.WriteXmlLine("           windowTexture=\"", Value(textures.windowTexture, "windowTexture"),
-                   "\">");
-  WriteShape(out, LinesOf(shape), values);
-  out.WriteXmlLine("     </GenericBuilding>");
+  const ShapeLines lines = LinesOf(shape);
+  if (!WriteDirectly(out, lines, values)) WriteLineByLine(out, lines, values);
   state.Converted(ElementOf(shape));
 }
 

@@ -18,6 +18,7 @@
 
 #include "base/copy_bytes.h"
 #include "output/block_writer.h"
+#include "output/plain_text.h"
 #include "output/run_report.h"
 #include "output/value_check.h"
 #include "output/xml_value.h"
@@ -39,11 +40,20 @@ struct ValueText {
 struct CommentText {
   std::string_view text;  // an input text inside a comment
 };
+// An input text inside an attribute value that may be proven plain
+// (plain_text.h): then it is not tested again.
+struct ScannedValueText {
+  ScannedText text;
+  AttributeKey attribute;
+};
 
 inline FixedText Fixed(std::string_view text) {
   return {text};
 }
 inline ValueText Value(std::string_view text, AttributeKey attribute) {
+  return {text, attribute};
+}
+inline ScannedValueText Value(ScannedText text, AttributeKey attribute) {
   return {text, attribute};
 }
 inline CommentText Comment(std::string_view text) {
@@ -90,6 +100,18 @@ class OutputXml {
     at[1] = '\n';
     used_ += size;
   }
+  // For a run of lines that the caller forms itself, with one test for room
+  // instead of one a line: where to write them when `size` bytes fit into
+  // what is left of the buffer and no report is attached, else null. Then
+  // the caller writes at most `size` bytes there and hands their end to
+  // EndDirect; given null, it writes the lines with WriteXmlLine, so that the
+  // blocks handed to the writer, and the report, are as always.
+  char* BeginDirect(std::size_t size) {
+    if (report_ || size > kBufferSize - used_) return nullptr;
+    return buffer_.get() + used_;
+  }
+  void EndDirect(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+
   // Writes out what is held back and closes the file; failure stops the run.
   void Close();
   // Waits for the writer thread: a block that it failed to write stops the
@@ -113,6 +135,7 @@ class OutputXml {
   static std::string_view Text(const P& piece) {
     return piece.text;
   }
+  static std::string_view Text(const ScannedValueText& piece) { return piece.text.Text(); }
   template <typename P>
   static std::size_t Size(const P& piece) {
     return Text(piece).size();
@@ -125,7 +148,8 @@ class OutputXml {
   }
   template <typename P>
   static char* Copy(char* at, const P& piece) {
-    return CopyBytes(at, piece.text.data(), piece.text.size());
+    const std::string_view text = Text(piece);
+    return CopyBytes(at, text.data(), text.size());
   }
 
   template <std::size_t N>
@@ -135,10 +159,16 @@ class OutputXml {
   static bool MayRewrite(const FixedText&) { return false; }
   static bool MayRewrite(const ValueText& piece) { return ferry::MayRewrite(piece.text, false); }
   static bool MayRewrite(const CommentText& piece) { return ferry::MayRewrite(piece.text, true); }
+  static bool MayRewrite(const ScannedValueText& piece) {
+    return !piece.text.Plain() && ferry::MayRewrite(piece.text.Text(), false);
+  }
 
   template <typename P>
   void Report(const P&) {}
   void Report(const ValueText& piece) { report_->WroteValue(piece.attribute, piece.text, *place_); }
+  void Report(const ScannedValueText& piece) {
+    report_->WroteValue(piece.attribute, piece.text.Text(), *place_);
+  }
 
   template <std::size_t N>
   static LinePiece Piece(const char (&literal)[N]) {
@@ -146,6 +176,9 @@ class OutputXml {
   }
   static LinePiece Piece(const FixedText& piece) { return {piece.text, LinePiece::Kind::kFixed}; }
   static LinePiece Piece(const ValueText& piece) { return {piece.text, LinePiece::Kind::kValue}; }
+  static LinePiece Piece(const ScannedValueText& piece) {
+    return {piece.text.Text(), LinePiece::Kind::kValue};
+  }
   static LinePiece Piece(const CommentText& piece) {
     return {piece.text, LinePiece::Kind::kComment};
   }
