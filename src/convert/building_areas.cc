@@ -75,7 +75,10 @@ void HandleAreaLine(RunState& state) {
   if (statement == kNone) return;
   // A building statement keeps every field; the others read none past 5.
   Fields& fields = state.fields;
-  fields.SplitFields(input.CurrentLine(), statement == kAdvBldg ? SIZE_MAX : 6);
+  if (statement == kAdvBldg)
+    fields.SplitFields(input.CurrentLine());
+  else
+    fields.SplitUpperCased(input.TrimmedLine(), 6);
 
   switch (statement) {
     case kIfVarRange: {
