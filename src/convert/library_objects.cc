@@ -35,8 +35,8 @@ void ConvertLibraryObject(RunState& state, std::string_view library_api_text) {
   // upper-cased.
   fields.SplitUpperCased(input.TrimmedLine(), 14);
   if (!ContainsText(fields.Text(1), library_api_text)) return state.MacroCall(fields.Text(1));
-  ColonsToSpacesInPlace(fields.Mutable(2));
-  ColonsToSpacesInPlace(fields.Mutable(3));
+  fields.ColonsToSpaces(2);
+  fields.ColonsToSpaces(3);
 
   OutputXml& out = state.output_xml;
   WriteSceneryObjectPosition(out, fields.Text(2), fields.Text(3));

@@ -14,106 +14,79 @@ namespace ferry {
 
 namespace {
 
-// Where the blanks of a text lie, kWidth bytes at a time: a search for the
-// end of a field or of a run of separators then takes a shift and a count of
-// trailing zeros instead of a test per byte. Bit k of `ends_` is set when
-// byte base_ + k ends an unquoted field (0x00 to 0x20), bit k of `starts_`
-// when it ends a run of separators (anything but 0x01 to 0x20). Both are set
-// at and past the text's end, so that every search stops there.
-class BlankMap {
- public:
-  BlankMap(const char* data, std::size_t n) : data_(data), n_(n), base_(NoWindow()) {}
+static_assert(std::endian::native == std::endian::little,
+              "the byte tricks take the first byte lowest");
 
-  // The first byte from `i` on that is not a separator: a field's first
-  // byte, a NUL, or the end.
-  std::size_t SkipSeparators(std::size_t i) { return Next(i, &BlankMap::starts_); }
-  // The first blank byte (NUL included) from `i` on, or the end.
-  std::size_t FieldEnd(std::size_t i) { return Next(i, &BlankMap::ends_); }
-  // The text ends at `n` now (a NUL was found ahead).
-  void Cut(std::size_t n) {
-    n_ = n;
-    base_ = NoWindow();
+bool IsFieldSeparator(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return u >= 0x01 && u <= 0x20;
+}
+
+// The end of the unquoted field that starts at `i`: the first blank byte
+// from there, or `n`. Eight bytes at a time: a byte below 0x21 sets the high
+// bit of its place in (x - 0x21...) & ~x, and the lowest such bit is exact.
+std::size_t FieldEnd(const char* data, std::size_t i, std::size_t n) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  while (n - i >= 8) {
+    std::uint64_t x;
+    std::memcpy(&x, data + i, 8);
+    const std::uint64_t below = (x - kOnes * 0x21) & ~x & (kOnes * 0x80);
+    if (below != 0) return i + static_cast<std::size_t>(std::countr_zero(below) / 8);
+    i += 8;
   }
+  while (i < n && !IsBlank(data[i])) ++i;
+  return i;
+}
 
- private:
-  static constexpr std::size_t kWidth = 32;
-
-  // A base from which no position up to the end is within kWidth.
-  std::size_t NoWindow() const { return n_ + kWidth; }
-
-  std::size_t Next(std::size_t i, std::uint32_t BlankMap::*stops) {
-    for (;;) {
-      if (i - base_ >= kWidth) Load(i);
-      const std::uint32_t ahead = this->*stops >> (i - base_);
-      if (ahead != 0) return i + static_cast<std::size_t>(std::countr_zero(ahead));
-      i = base_ + kWidth;
-    }
-  }
-
-  // The window from `at` (not past the end). Near the end it is read from
-  // the text's last kWidth bytes, shifted into place, or from a padded copy
-  // of a shorter text, so that no byte past the text is read.
-  void Load(std::size_t at) {
-    base_ = at;
-    const std::size_t left = n_ - at;
-    if (left >= kWidth) {
-      Classify(data_ + at, &ends_, &starts_);
-      return;
-    }
-    std::uint32_t ends;
-    std::uint32_t starts;
-    if (n_ >= kWidth) {
-      Classify(data_ + n_ - kWidth, &ends, &starts);
-      ends >>= kWidth - left;
-      starts >>= kWidth - left;
-    } else {
-      char padded[kWidth] = {};
-      std::memcpy(padded, data_ + at, left);
-      Classify(padded, &ends, &starts);
-    }
-    const std::uint32_t past_end = ~std::uint32_t{0} << left;
-    ends_ = ends | past_end;
-    starts_ = starts | past_end;
-  }
-
-  // The bits of ends_ and starts_ for the kWidth bytes at `p`.
-  static void Classify(const char* p, std::uint32_t* ends, std::uint32_t* starts) {
-#ifdef __SSE2__
-    const __m128i space = _mm_set1_epi8(0x20);
-    const __m128i one = _mm_set1_epi8(1);
-    const __m128i below_space = _mm_set1_epi8(0x1F);
-    std::uint32_t blank = 0;
-    std::uint32_t separator = 0;
-    for (int half = 0; half < 2; ++half) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * half));
-      // Unsigned v <= 0x20, and 0x01 <= v <= 0x20 as v - 1 <= 0x1F.
-      const __m128i is_blank = _mm_cmpeq_epi8(_mm_min_epu8(v, space), v);
-      const __m128i less_one = _mm_sub_epi8(v, one);
-      const __m128i is_separator = _mm_cmpeq_epi8(_mm_min_epu8(less_one, below_space), less_one);
-      blank |= static_cast<std::uint32_t>(_mm_movemask_epi8(is_blank)) << (16 * half);
-      separator |= static_cast<std::uint32_t>(_mm_movemask_epi8(is_separator)) << (16 * half);
-    }
-    *ends = blank;
-    *starts = ~separator;
-#else
-    std::uint32_t blank = 0;
-    std::uint32_t separator = 0;
-    for (std::size_t k = 0; k < kWidth; ++k) {
-      const unsigned char c = static_cast<unsigned char>(p[k]);
-      blank |= std::uint32_t{c <= 0x20} << k;
-      separator |= std::uint32_t{c >= 0x01 && c <= 0x20} << k;
-    }
-    *ends = blank;
-    *starts = ~separator;
-#endif
-  }
-
-  const char* data_;
-  std::size_t n_;
-  std::size_t base_;  // the window's first byte
-  std::uint32_t ends_ = 0;
-  std::uint32_t starts_ = 0;
+// A window of the text, one bit a byte, the first byte lowest.
+constexpr std::size_t kWindow = 64;
+struct WindowBits {
+  std::uint64_t field;    // bytes above 0x20
+  std::uint64_t special;  // NUL and '"'
 };
+
+WindowBits ClassifyWindow(const char* p) {
+  WindowBits bits{0, 0};
+#ifdef __SSE2__
+  const __m128i space = _mm_set1_epi8(0x20);
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i nul = _mm_setzero_si128();
+  for (std::size_t k = 0; k < kWindow; k += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k));
+    // Unsigned v <= 0x20: the smaller of v and 0x20 is v.
+    const __m128i blank = _mm_cmpeq_epi8(_mm_min_epu8(v, space), v);
+    const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(v, quote));
+    const auto blank_bits = static_cast<std::uint64_t>(_mm_movemask_epi8(blank));
+    bits.field |= (~blank_bits & 0xFFFF) << k;
+    bits.special |= static_cast<std::uint64_t>(_mm_movemask_epi8(special)) << k;
+  }
+#else
+  for (std::size_t k = 0; k < kWindow; ++k) {
+    const unsigned char c = static_cast<unsigned char>(p[k]);
+    bits.field |= std::uint64_t{c > 0x20} << k;
+    bits.special |= std::uint64_t{c == 0 || c == '"'} << k;
+  }
+#endif
+  return bits;
+}
+
+// The window from `at` (before `n`). Bytes past the end are neither field
+// nor special. No byte past the text is read: near its end the window is
+// taken from the text's last kWindow bytes and shifted into place, or from a
+// padded copy of a shorter text.
+WindowBits ReadWindow(const char* data, std::size_t at, std::size_t n) {
+  const std::size_t left = n - at;
+  if (left >= kWindow) return ClassifyWindow(data + at);
+  if (n >= kWindow) {
+    const WindowBits bits = ClassifyWindow(data + n - kWindow);
+    return {bits.field >> (kWindow - left), bits.special >> (kWindow - left)};
+  }
+  char padded[kWindow] = {};
+  std::memcpy(padded, data + at, left);
+  const WindowBits bits = ClassifyWindow(padded);
+  const std::uint64_t inside = (std::uint64_t{1} << left) - 1;
+  return {bits.field & inside, bits.special & inside};
+}
 
 }  // namespace
 
@@ -122,6 +95,7 @@ class BlankMap {
 // quoted field, which may hold blanks, cuts the text at the first NUL after
 // its opening quote first. A split with a limit reads no further.
 void Fields::SplitFields(std::string_view text, std::size_t limit) {
+  views_upper_ = false;
   Split(text, limit, nullptr);
 }
 
@@ -129,42 +103,75 @@ void Fields::SplitFields(std::string_view text, std::size_t limit) {
 // and what the split read is upper-cased into upper_ afterwards.
 void Fields::SplitUpperCased(std::string_view text, std::size_t limit) {
   if (upper_.size() < text.size()) upper_.resize(text.size());
+  views_upper_ = true;
   Split(text, limit, upper_.data());
 }
 
+// Most fields are short, unquoted and apart by one space: they are taken
+// from a window's bits, a field a run of field bits, up to the window's
+// first NUL or quote. A field that runs past that, and what starts there, is
+// taken one byte at a time.
 void Fields::Split(std::string_view text, std::size_t limit, char* upper) {
   const char* const data = text.data();
   // Entries view `upper` at the places where the split finds them in `text`.
   const char* const view = upper ? upper : data;
   std::size_t n = text.size();
-  BlankMap blanks(data, n);
   // Kept in locals, which the compiler need not reload after each entry.
   Entry* slots = entries_.data();
   std::size_t room = entries_.size();
   std::size_t count = 0;
-  std::size_t i = blanks.SkipSeparators(0);
-  while (i < n && count < limit) {
-    const char first = data[i];
-    if (first == '\0') break;
+  const auto next_slot = [&]() -> Entry& {
     if (count == room) {
       entries_.resize(room < 16 ? 16 : 2 * room);
       slots = entries_.data();
       room = entries_.size();
     }
-    Entry& entry = slots[count++];
-    if (first != '"') {
+    return slots[count++];
+  };
+  std::size_t i = 0;
+  while (i < n && count < limit) {
+    const WindowBits bits = ReadWindow(data, i, n);
+    // Where the window's whole fields end: its first NUL or quote, or its end.
+    const auto known = static_cast<std::size_t>(std::countr_zero(bits.special));
+    std::uint64_t fields =
+        known < kWindow ? bits.field & ((std::uint64_t{1} << known) - 1) : bits.field;
+    std::size_t slow_at = known < kWindow ? i + known : SIZE_MAX;
+    while (fields != 0) {
+      const auto start = static_cast<std::size_t>(std::countr_zero(fields));
+      const auto end = start + static_cast<std::size_t>(std::countr_zero(~(fields >> start)));
+      if (end >= known) {
+        slow_at = i + start;
+        break;
+      }
+      next_slot() = {{view + i + start, end - start}, false};
+      if (count == limit) {
+        slow_at = SIZE_MAX;
+        fields = 0;
+        i += end;
+        break;
+      }
+      fields &= ~std::uint64_t{0} << end;
+    }
+    if (count == limit) break;
+    if (slow_at == SIZE_MAX) {
+      i = n - i > kWindow ? i + kWindow : n;
+      continue;
+    }
+    i = slow_at;
+    while (i < n && IsFieldSeparator(data[i])) ++i;
+    if (i == n || data[i] == '\0') break;
+    Entry& entry = next_slot();
+    if (data[i] != '"') {
       const std::size_t start = i;
-      i = blanks.FieldEnd(i + 1);
+      i = FieldEnd(data, i, n);
       entry = {{view + start, i - start}, false};
     } else {
       if (const void* nul = std::memchr(data + i, '\0', n - i)) {
         n = static_cast<std::size_t>(static_cast<const char*>(nul) - data);
         text = text.substr(0, n);
-        blanks.Cut(n);
       }
       i = TakeQuoted(text, i + 1, count - 1, view, upper != nullptr);
     }
-    i = blanks.SkipSeparators(i);
   }
   count_ = count;
   if (held_.size() < count) held_.resize(count);
@@ -222,6 +229,19 @@ std::string& Fields::Mutable(std::size_t i) {
     entry.held = true;
   }
   return held_[i];
+}
+
+std::string_view Fields::ColonsToSpaces(std::size_t i) {
+  if (i >= count_) throw Failure::MissingField(i);
+  Entry& entry = entries_[i];
+  if (entry.held || !views_upper_) {
+    std::string& held = Mutable(i);
+    ColonsToSpacesInPlace(held);
+    return held;
+  }
+  char* own = upper_.data() + (entry.text.data() - upper_.data());
+  ColonsToSpacesInPlace(own, entry.text.size());
+  return entry.text;
 }
 
 }  // namespace ferry

@@ -44,6 +44,10 @@ class Fields {
   const std::string& At(std::size_t i) const;
   // Entry i, to be replaced in place; missing entries stop the run alike.
   std::string& Mutable(std::size_t i);
+  // Entry i with its colons made spaces, changed in the list's own copy
+  // (without copying it when SplitUpperCased made the list); missing entries
+  // stop the run alike.
+  std::string_view ColonsToSpaces(std::size_t i);
 
  private:
   struct Entry {
@@ -65,7 +69,8 @@ class Fields {
   // that no string moves while the entries are read.
   mutable std::vector<std::string> held_;
   std::size_t count_ = 0;
-  std::string upper_;  // the upper-cased text of SplitUpperCased
+  std::string upper_;         // the upper-cased text of SplitUpperCased
+  bool views_upper_ = false;  // entries that are not held view upper_
 };
 
 }  // namespace ferry
