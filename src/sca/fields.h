@@ -2,7 +2,8 @@
 // is the keyword). One list serves a whole run.
 //
 // An entry views the text that was split, which the caller keeps unchanged
-// while it reads the entries (a line of InputSca until the next read). Only
+// while it reads the entries (a line of InputSca until the next read), or
+// after SplitUpperCased the list's upper-cased copy of what it read. Only
 // an entry that differs from every run of that text is held by the list: a
 // quoted field with a doubled quote, and an entry replaced through Mutable.
 // The list's strings are reused from line to line, so that splitting does
