@@ -145,8 +145,6 @@ void Fields::Split(std::string_view text, std::size_t limit, char* upper) {
       }
       next_slot() = {{view + i + start, end - start}, false};
       if (count == limit) {
-        slow_at = SIZE_MAX;
-        fields = 0;
         i += end;
         break;
       }
