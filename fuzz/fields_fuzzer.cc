@@ -1,5 +1,6 @@
 // SplitFields and the word and trimming rules on arbitrary bytes,
 // against the plain models of fuzz_support.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -51,6 +52,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fields.SplitFields(text);
   ExpectEntries(fields, 0, model, "SplitFields", text);
   ExpectMissing(fields, fields.Count());
+
+  // A limited split gives the first fields of the whole split; a split that
+  // upper-cases only what it reads gives those of the upper-cased text, as
+  // the converters split a trimmed line.
+  const std::size_t limit = size == 0 ? 0 : data[0] % 24;
+  const std::vector<std::string> first(model.begin(),
+                                       model.begin() + std::min(limit, model.size()));
+  fields.SplitFields(text, limit);
+  ExpectEntries(fields, 0, first, "SplitFields with a limit", text);
+  const std::string line = fuzz::ModelNormalise(text);
+  const std::vector<std::string> line_model = fuzz::ModelFields(line);
+  const std::vector<std::string> line_first(
+      line_model.begin(), line_model.begin() + std::min(limit, line_model.size()));
+  fields.SplitUpperCased(Trim(text), limit);
+  ExpectEntries(fields, 0, line_first, "SplitUpperCased", text);
 
   const std::vector<std::string> words = fuzz::ModelWords(text);
   std::vector<std::string> taken;

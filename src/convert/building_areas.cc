@@ -79,7 +79,7 @@ void HandleAreaLine(RunState& state) {
   if (statement == kAdvBldg)
     fields.SplitFields(state.building_statement.TakeOpeningLine(input.TrimmedLine()));
   else
-    fields.SplitFields(input.UpperLine(), 6);
+    fields.SplitUpperCased(input.TrimmedLine(), 6);
 
   switch (statement) {
     case kIfVarRange: {

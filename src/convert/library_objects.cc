@@ -31,11 +31,12 @@ void ConvertLibraryObject(RunState& state, std::string_view library_api_text) {
   const InputSca& input = state.input_sca;
   if (!input.FirstWordIs("MACRO(")) return;
   Fields& fields = state.fields;
-  // No field past 13 is read: the rest of a long call is not split.
-  fields.SplitFields(input.UpperLine(), 14);
+  // No field past 13 is read: the rest of a long call is neither split nor
+  // upper-cased.
+  fields.SplitUpperCased(input.TrimmedLine(), 14);
   if (!ContainsText(fields.Text(1), library_api_text)) return state.MacroCall(fields.Text(1));
-  ColonsToSpacesInPlace(fields.Mutable(2));
-  ColonsToSpacesInPlace(fields.Mutable(3));
+  fields.ColonsToSpaces(2);
+  fields.ColonsToSpaces(3);
 
   OutputXml& out = state.output_xml;
   WriteSceneryObjectPosition(out, fields.Text(2), fields.Text(3));

@@ -105,12 +105,9 @@ void ConvertTaxiwaySigns(RunState& state, const SignCalls& calls) {
     if (!input.FirstWordIs("MACRO(")) continue;
     state.MarkStatement();
     // Only field 1 is read from the upper-cased line, and a sign is split
-    // again from RawLine: the trimmed line is split, and field 1 alone is
-    // upper-cased, as splitting CurrentLine would give it.
-    state.fields.SplitFields(input.TrimmedLine(), 2);
-    std::string& macro_file = state.fields.Mutable(1);
-    UpperCaseInPlace(macro_file);
-    if (ContainsText(macro_file, calls.api_text)) ConvertSign(state);
+    // again from RawLine.
+    state.fields.SplitUpperCased(input.TrimmedLine(), 2);
+    if (ContainsText(state.fields.Text(1), calls.api_text)) ConvertSign(state);
   }
   input.Close();
 }

@@ -90,7 +90,30 @@ std::string ColonsToSpaces(std::string_view text) {
 }
 
 void ColonsToSpacesInPlace(std::string& text) {
-  std::replace(text.begin(), text.end(), ':', ' ');
+  ColonsToSpacesInPlace(text.data(), text.size());
+}
+
+// Eight bytes at a time, the last eight again where the size is no multiple
+// of eight (a colon made a space once is no colon the second time). A byte
+// is a colon where v = x ^ 0x3A3A... is zero: ((v & 0x7F...) + 0x7F...) | v
+// sets the high bit of every other place, with no carry between places.
+void ColonsToSpacesInPlace(char* text, std::size_t size) {
+  if (size < 8) {
+    std::replace(text, text + size, ':', ' ');
+    return;
+  }
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const auto replace_eight = [](char* p) {
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    const std::uint64_t v = x ^ (kOnes * ':');
+    const std::uint64_t low7 = kOnes * 0x7F;
+    const std::uint64_t colons = ~(((v & low7) + low7) | v) & (kOnes * 0x80);
+    x ^= (colons >> 7) * (':' ^ ' ');
+    std::memcpy(p, &x, 8);
+  };
+  for (std::size_t i = 0; i + 8 <= size; i += 8) replace_eight(text + i);
+  if (size % 8 != 0) replace_eight(text + size - 8);
 }
 
 bool ContainsText(std::string_view haystack, std::string_view needle) {

@@ -79,6 +79,7 @@ std::size_t CountWords(std::string_view text);
 
 std::string ColonsToSpaces(std::string_view text);
 void ColonsToSpacesInPlace(std::string& text);
+void ColonsToSpacesInPlace(char* text, std::size_t size);
 
 // Whether `needle` occurs in `haystack` as a run of characters; an empty
 // needle occurs nowhere.

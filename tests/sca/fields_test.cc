@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/failure.h"
+#include "sca/text.h"
 
 namespace ferry {
 namespace {
@@ -80,6 +81,64 @@ TEST(SplitFields, ALimitStopsAfterThatManyFields) {
   EXPECT_THROW(fields.At(2), Failure);
   fields.SplitFields("MACRO(", 2);
   EXPECT_EQ(Entries(fields), (V{"MACRO("}));
+}
+
+// The same statements shifted by leading blanks, and behind a first field
+// of every length: quotes, doubled quotes, blanks that are not spaces and a
+// NUL then fall at every place of the blocks that the split reads at once,
+// and at both sides of their edges.
+TEST(SplitFields, FieldsAtEveryPlaceOfAReadBlock) {
+  const std::string tail = std::string("MACRO( \"q r\" s\"t \"\"\"u\"\"\" v\tw\x01x\0 y", 33);
+  const V tail_fields = {"MACRO(", "q r", "s\"t", "\"u\"", "v", "w", "x"};
+  for (std::size_t k = 0; k <= 140; ++k) {
+    EXPECT_EQ(Split(std::string(k, ' ') + tail), tail_fields) << k << " blanks first";
+    V fields = tail_fields;
+    fields.insert(fields.begin(), std::string(k + 1, 'a'));
+    EXPECT_EQ(Split(std::string(k + 1, 'a') + "\n" + tail), fields) << k + 1 << " bytes first";
+  }
+  EXPECT_EQ(Split(std::string(70, 'b') + "\"" + std::string(70, 'c')),
+            (V{std::string(70, 'b') + "\"" + std::string(70, 'c')}));
+  EXPECT_EQ(Split(std::string(63, ' ') + "\"" + std::string(70, 'c')), (V{std::string(70, 'c')}));
+}
+
+// A split of the text as it is, upper-cased as far as it read, against a
+// split of the whole text upper-cased, for every limit.
+TEST(SplitUpperCased, GivesTheFieldsOfTheUpperCasedText) {
+  const std::string texts[] = {
+      "macro( lib.api n47:16:41.00 e011:21:23.6 231 1.0 191.9 gpu_54 0 0 0 0 0 6 x y z",
+      "macro( \"a \"\"b\"\" c\" d\"e \"\"",
+      std::string("a b\0c d", 7),
+      std::string("\"a\0b\" c", 8),
+      std::string(100, 'z') + " q " + std::string(30, 'y') + "\"" + " w",
+      "  \t",
+      "",
+  };
+  Fields upper;
+  Fields whole;
+  for (const std::string& text : texts) {
+    const std::string upper_cased = UpperCase(text);
+    for (std::size_t limit = 0; limit <= 20; ++limit) {
+      upper.SplitUpperCased(text, limit);
+      whole.SplitFields(upper_cased, limit);
+      EXPECT_EQ(Entries(upper), Entries(whole)) << "text: " << text << ", limit " << limit;
+    }
+  }
+}
+
+// After SplitUpperCased the entry is changed in the list's copy of the
+// line; after SplitFields the split text stays as it was.
+TEST(Fields, ColonsToSpacesChangesTheListsOwnCopy) {
+  const std::string text = "macro( n47:16:41.00 \"e:1\"\"\"";
+  Fields fields;
+  fields.SplitFields(text);
+  EXPECT_EQ(fields.ColonsToSpaces(1), "n47 16 41.00");
+  EXPECT_EQ(fields.Text(1), "n47 16 41.00");
+  EXPECT_EQ(text, "macro( n47:16:41.00 \"e:1\"\"\"");
+  fields.SplitUpperCased(text);
+  EXPECT_EQ(fields.ColonsToSpaces(1), "N47 16 41.00");
+  EXPECT_EQ(fields.ColonsToSpaces(2), "E 1\"");
+  EXPECT_EQ(Entries(fields), (V{"MACRO(", "N47 16 41.00", "E 1\""}));
+  EXPECT_THROW(fields.ColonsToSpaces(3), Failure);
 }
 
 }  // namespace

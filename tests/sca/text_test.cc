@@ -63,6 +63,21 @@ TEST(Text, ColonsToSpacesKeepsTheLength) {
   EXPECT_EQ(ColonsToSpaces("E11"), "E11");
 }
 
+// Texts of every length up to three words of eight, a colon at each place
+// among bytes one off a colon and a colon with the high bit set.
+TEST(Text, ColonsToSpacesTakesEveryColonAndNothingElse) {
+  for (std::size_t size = 1; size <= 24; ++size) {
+    for (std::size_t at = 0; at < size; ++at) {
+      std::string text;
+      for (std::size_t i = 0; i < size; ++i) text += "9;\xBA\x1A"[i % 4];
+      std::string want = text;
+      text[at] = ':';
+      want[at] = ' ';
+      EXPECT_EQ(ColonsToSpaces(text), want) << size << " bytes, colon at " << at;
+    }
+  }
+}
+
 TEST(Text, ContainsTextFindsARunAndNeverTheEmptyText) {
   EXPECT_TRUE(ContainsText("C:\\SCENERY\\XMLOBJ.API", "XMLOBJ.API"));
   EXPECT_TRUE(ContainsText("MY_XMLOBJ.API2", "XMLOBJ.API"));
