@@ -96,8 +96,8 @@ report() {
   }'
 }
 
+tenth=$(awk -v m="$mb" 'BEGIN { print m / 10 }')
 if [ "${BENCH_SINGLE:-1}" != 0 ]; then
-  tenth=$(awk -v m="$mb" 'BEGIN { print m / 10 }')
   echo "ferry-convert -bea against the floor (cat SOURCE > /dev/null; cat OUTPUT > COPY):"
   echo "medians of $runs runs (fastest-slowest) after one uncounted round"
   read -r -a small <<< "$(measure "$(scenery "$tenth")" "$runs")"
