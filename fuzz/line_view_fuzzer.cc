@@ -26,6 +26,22 @@ constexpr std::string_view kKeywords[] = {"MACRO(",      "AREA(",    "ENDA",    
                                           "REFPOINT(",   "ADVBLDG(", "EXCLUDE(", "ROTATEDCALL(",
                                           "APLOCATION(", "LEVEL1"};
 
+// Checks what a pass sees of the line just read against the models, and
+// gives the line's first word as the model finds it.
+std::string CheckViews(const InputSca& in, const std::string& line, const char* reading) {
+  const auto fail = [&](const char* what) {
+    fuzz::Fail((what + std::string(reading)).c_str(), line);
+  };
+  if (in.Line() != line) fail("Line");
+  if (in.TrimmedLine() != Trim(line)) fail("TrimmedLine");
+  const std::string normalised = fuzz::ModelNormalise(line);
+  if (in.UpperLine() != normalised) fail("UpperLine");
+  const std::vector<std::string> words = fuzz::ModelWords(normalised);
+  const std::string first = words.empty() ? std::string() : words.front();
+  if (UpperCase(in.FirstWordAsRead()) != first) fail("FirstWordAsRead");
+  return first;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -43,13 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.ReadSourceLine();
     if (n >= model.size()) fuzz::Fail("more lines than the model");
     const std::string& line = model[n++];
-    if (in.Line() != line) fuzz::Fail("Line", line);
-    if (in.TrimmedLine() != Trim(line)) fuzz::Fail("TrimmedLine", line);
-    if (in.UpperLine() != fuzz::ModelNormalise(line)) fuzz::Fail("UpperLine", line);
+    const std::string first = CheckViews(in, line, "");
     const std::string normalised = fuzz::ModelNormalise(line);
-    const std::vector<std::string> words = fuzz::ModelWords(normalised);
-    const std::string first = words.empty() ? std::string() : words.front();
-    if (UpperCase(in.FirstWordAsRead()) != first) fuzz::Fail("FirstWordAsRead", line);
     for (std::string_view keyword : kKeywords) {
       if (in.FirstWordIs(keyword) != (first == keyword)) fuzz::Fail("FirstWordIs", line);
     }
@@ -78,14 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!ahead.AtInputEnd()) {
     ahead.ReadSourceLine();
     if (n >= small_model.size()) fuzz::Fail("more lines than the model, in small blocks");
-    const std::string& line = small_model[n++];
-    if (ahead.Line() != line) fuzz::Fail("Line in small blocks", line);
-    if (ahead.TrimmedLine() != Trim(line)) fuzz::Fail("TrimmedLine in small blocks", line);
-    const std::string normalised = fuzz::ModelNormalise(line);
-    const std::vector<std::string> words = fuzz::ModelWords(normalised);
-    const std::string first = words.empty() ? std::string() : words.front();
-    if (UpperCase(ahead.FirstWordAsRead()) != first) fuzz::Fail("FirstWord in small blocks", line);
-    if (ahead.UpperLine() != normalised) fuzz::Fail("UpperLine in small blocks", line);
+    CheckViews(ahead, small_model[n++], " in small blocks");
   }
   if (n != small_model.size()) fuzz::Fail("fewer lines than the model, in small blocks");
   return 0;
