@@ -1,8 +1,5 @@
 #include "convert/scenery_object.h"
 
-#include <cstring>
-
-#include "base/copy_bytes.h"
 #include "output/output_xml.h"
 
 namespace ferry {
@@ -45,40 +42,18 @@ void WriteStart(Out& out, ScannedText lat, ScannedText lon, ScannedText alt, Sca
 struct LineSize {
   template <typename... Pieces>
   void WriteXmlLine(const Pieces&... pieces) {
-    bytes += (Size(pieces) + ... + 2);
+    bytes += OutputXml::LineSize(pieces...);
   }
-  template <std::size_t N>
-  static std::size_t Size(const char (&)[N]) {
-    return N - 1;
-  }
-  static std::size_t Size(const FixedText& piece) { return piece.text.size(); }
-  static std::size_t Size(const ScannedValueText& piece) { return piece.text.Text().size(); }
-
   std::size_t bytes = 0;
 };
 
-// Lines copied to `at`, which has room for them, with their CR LF; their
-// values are plain, so the document carries them as they are.
+// Lines copied to `at`, which has room for them; their values are plain, so
+// the document carries them as they are.
 struct DirectLines {
   template <typename... Pieces>
   void WriteXmlLine(const Pieces&... pieces) {
-    ((at = Copy(at, pieces)), ...);
-    at[0] = '\r';
-    at[1] = '\n';
-    at += 2;
+    at = OutputXml::PutLine(at, pieces...);
   }
-  template <std::size_t N>
-  static char* Copy(char* to, const char (&literal)[N]) {
-    std::memcpy(to, literal, N - 1);
-    return to + N - 1;
-  }
-  static char* Copy(char* to, const FixedText& piece) {
-    return CopyBytes(to, piece.text.data(), piece.text.size());
-  }
-  static char* Copy(char* to, const ScannedValueText& piece) {
-    return CopyBytes(to, piece.text.Text().data(), piece.text.Text().size());
-  }
-
   char* at;
 };
 

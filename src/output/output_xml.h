@@ -92,13 +92,24 @@ class OutputXml {
   void WriteXmlLine(const Pieces&... pieces) {
     if (report_) (Report(pieces), ...);
     if ((MayRewrite(pieces) || ...)) return WriteRewrittenLine({Piece(pieces)...});
-    const std::size_t size = (Size(pieces) + ... + 2);
+    const std::size_t size = LineSize(pieces...);
     if (size > kBufferSize - used_) return WriteLongLine({Text(pieces)...});
-    char* at = buffer_.get() + used_;
+    PutLine(buffer_.get() + used_, pieces...);
+    used_ += size;
+  }
+  // The bytes a line of these pieces takes, with its CR LF; and the line put
+  // at `at`, which has room for it, as it stands: for lines whose values are
+  // plain, formed by the caller between BeginDirect and EndDirect.
+  template <typename... Pieces>
+  static std::size_t LineSize(const Pieces&... pieces) {
+    return (Size(pieces) + ... + 2);
+  }
+  template <typename... Pieces>
+  static char* PutLine(char* at, const Pieces&... pieces) {
     ((at = Copy(at, pieces)), ...);
     at[0] = '\r';
     at[1] = '\n';
-    used_ += size;
+    return at + 2;
   }
   // For a run of lines that the caller forms itself, with one test for room
   // instead of one a line: where to write them when `size` bytes fit into
