@@ -8,16 +8,9 @@ namespace ferry {
 
 namespace {
 
-// The bytes that make a value not plain: "&", "<", '"' and those from 0x80.
-bool HoldsNoPlainByte(const char* text, std::size_t n) {
-  unsigned char seen = 0;
-  for (std::size_t i = 0; i < n; ++i)
-    seen |= detail::kMayRewrite[static_cast<unsigned char>(text[i])];
-  return (seen & 1) == 0;
-}
-
 #ifdef __SSE2__
-// A mask whose set bytes are the block's bytes that are not plain.
+// A mask whose set bytes are the block's bytes that are not plain: "&",
+// "<", '"' and those from 0x80.
 inline __m128i NotPlain(__m128i v) {
   const __m128i amp = _mm_cmpeq_epi8(v, _mm_set1_epi8('&'));
   const __m128i lt = _mm_cmpeq_epi8(v, _mm_set1_epi8('<'));
@@ -51,7 +44,7 @@ ScannedLine ScannedLine::Scan(std::string_view text) {
     return {text, _mm_movemask_epi8(seen) == 0};
   }
 #endif
-  return {text, HoldsNoPlainByte(in, n)};
+  return {text, !MayRewrite(text, false)};
 }
 
 ScannedLine ScannedLine::UpperCaseInto(char* out, std::string_view text) {
@@ -75,7 +68,7 @@ ScannedLine ScannedLine::UpperCaseInto(char* out, std::string_view text) {
     const unsigned char c = static_cast<unsigned char>(in[i]);
     out[i] = static_cast<char>(c - (static_cast<unsigned char>(c - 'a') < 26 ? 32 : 0));
   }
-  return {{out, n}, HoldsNoPlainByte(out, n)};
+  return {{out, n}, !MayRewrite({out, n}, false)};
 }
 
 }  // namespace ferry
