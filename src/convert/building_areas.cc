@@ -88,8 +88,8 @@ void HandleAreaLine(RunState& state) {
       break;
     }
     case kRefPoint:
-      area.lat.Assign(Scanned(ColonsToSpaces(fields.Text(4))));
-      area.lon.Assign(Scanned(ColonsToSpaces(fields.Text(5))));
+      area.lat.Assign(Scanned(fields.ColonsToSpaces(4)));
+      area.lon.Assign(Scanned(fields.ColonsToSpaces(5)));
       area.hasRefPoint = true;
       break;
     case kRotatedCall:
